@@ -1,0 +1,8 @@
+#include "app/refusal.h"
+
+#include "runtime/msgbox.h"
+
+void showRefusal(const QString& sentence)
+{
+    runtime::MsgBox(sentence + "\r\n\r\nOk.....? Try Again....", runtime::vbCritical, "Critical Error");
+}

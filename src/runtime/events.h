@@ -1,0 +1,17 @@
+#pragma once
+
+#include <functional>
+
+namespace runtime {
+
+// The event boundary. Every handler runs through runEvent(): a runtime error
+// ends that handler alone (the Form state stays as far as it was written),
+// and once the program has ended no handler runs at all.
+void runEvent(const std::function<void()>& handler);
+
+// Ends the program at once: no handler runs after it, the windows close and
+// the event loop returns 0.
+void End();
+bool hasEnded();
+
+} // namespace runtime
