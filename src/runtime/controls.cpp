@@ -138,7 +138,7 @@ void TextBox::SetFocus()
 Label::Label(QWidget* parent, Sizing sizing, Qt::Alignment alignment)
     : QLabel(parent), sizing_(sizing)
 {
-    setAlignment(alignment | Qt::AlignTop);
+    setAlignment(alignment | Qt::AlignVCenter);
     setAutoFillBackground(true); // opaque, in the window's colour
 }
 
@@ -170,6 +170,7 @@ void Label::place(float left, float top, float width, float height)
     left_ = left;
     top_ = top;
     width_ = width;
+    height_ = height;
     resize(toPixels(width), toPixels(height));
     moveToLeft();
 }
@@ -181,7 +182,9 @@ void Label::fitToCaption()
     if (alignment().testFlag(Qt::AlignHCenter))
         left_ += (width_ - newWidth) / 2;
     width_ = newWidth;
-    resize(width, fontMetrics().height());
+    // The layout's height keeps the caption centred where it was designed
+    // to be, unless the font in use needs more.
+    resize(width, std::max(toPixels(height_), fontMetrics().height()));
     moveToLeft();
 }
 

@@ -52,8 +52,8 @@ private:
 int keyAscii(const QKeyEvent& event);
 
 // Static text. Left is kept in twips exactly as written, the widget sits at
-// the nearest pixel. A label sized to its text follows its caption, keeping
-// its left edge, or its centre when centred.
+// the nearest pixel. A label sized to its text takes the width of its caption,
+// keeping its left edge, or its centre when centred.
 class Label : public QLabel {
     Q_OBJECT
 public:
@@ -77,6 +77,7 @@ private:
     float left_ = 0;
     float top_ = 0;
     float width_ = 0;
+    float height_ = 0;
 };
 
 class CommandButton : public QPushButton {

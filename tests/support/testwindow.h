@@ -1,0 +1,67 @@
+#pragma once
+
+#include "app/frmday.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+// Answers every modal message box with OK, as a user would, and keeps what
+// each one said.
+class MessageBoxAnswerer : public QObject {
+public:
+    struct Shown {
+        QString text;
+        QString title;
+        QMessageBox::Icon icon;
+        QMessageBox::StandardButtons buttons;
+    };
+
+    MessageBoxAnswerer()
+    {
+        connect(&timer_, &QTimer::timeout, this, &MessageBoxAnswerer::answer);
+        timer_.start(5);
+    }
+
+    QList<Shown> shown;
+
+private:
+    void answer()
+    {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible())
+            return;
+        shown.append({box->text(), box->windowTitle(), box->icon(), box->standardButtons()});
+        box->button(QMessageBox::Ok)->click();
+    }
+
+    QTimer timer_;
+};
+
+// A started window, shown and active, as a user first sees it.
+class TestWindow {
+public:
+    TestWindow()
+    {
+        w.start();
+        active = QTest::qWaitForWindowActive(&w);
+    }
+
+    // Keys go where the focus is, as they do from a keyboard.
+    void type(const QString& text) { QTest::keyClicks(QApplication::focusWidget(), text); }
+    void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    }
+    void click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(5, 5)); }
+    // Waits for the window to come back after a message box, then for the focus.
+    bool focusReturnsTo(QWidget* widget)
+    {
+        return QTest::qWaitFor([&] { return QApplication::focusWidget() == widget && w.isActiveWindow(); });
+    }
+
+    frmday w;
+    bool active = false;
+};

@@ -1,0 +1,193 @@
+#include "app/application.h"
+#include "support/testwindow.h"
+
+#include <QFontInfo>
+#include <QProcess>
+
+namespace {
+
+// The window as laid out, in pixels (15 twips each).
+struct Expected {
+    const char* name;
+    const char* className;
+    QRect rect;       // for labels sized to their text: left, top and height only
+    const char* text;
+    QColor colour;    // invalid: the system's
+    const char* family;
+    double points;
+    bool centred;
+};
+
+const Expected expected[] = {
+    {"cmdshow", "QPushButton", {24, 232, 97, 33}, "SHOW", {}, "Liberation Sans", 9.75, false},
+    {"cmdclear", "QPushButton", {144, 232, 97, 33}, "CLEAR", {}, "Liberation Sans", 9.75, false},
+    {"cmdexit", "QPushButton", {260, 232, 97, 33}, "EXIT", {}, "Liberation Sans", 9.75, false},
+    {"txtyear", "QLineEdit", {230, 120, 73, 33}, "1947", {}, "Liberation Sans", 9.75, false},
+    {"txtmonth", "QLineEdit", {230, 72, 73, 33}, "8", {}, "Liberation Sans", 9.75, false},
+    {"txtdate", "QLineEdit", {230, 24, 73, 33}, "15", {}, "Liberation Sans", 9.75, false},
+    {"Label2", "QLabel", {0, 360, 145, 19}, "http://tw.example.org", QColor(192, 0, 192), "Liberation Serif", 12, true},
+    {"lbltime", "QLabel", {467, 176, 545, 33}, "Enter The Date .........", QColor(255, 0, 0), "Liberation Sans", 18, false},
+    {"lblyear", "QLabel", {55, 124, 143, 24}, "Enter The Year", QColor(0, 0, 255), "Liberation Sans", 13.5, false},
+    {"lblmonth", "QLabel", {56, 76, 158, 24}, "Enter The Month", QColor(0, 0, 255), "Liberation Sans", 13.5, false},
+    {"lbldate", "QLabel", {55, 28, 142, 24}, "Enter The Date", QColor(0, 0, 255), "Liberation Sans", 13.5, false},
+    {"Label1", "QLabel", {240, 360, 137, 19}, "ask@tw.example.org", QColor(192, 0, 192), "Liberation Serif", 12, true},
+    {"lblshow2", "QLabel", {187, 320, 9, 24}, "", QColor(255, 0, 0), "Liberation Sans", 13.5, true},
+    {"lblshow1", "QLabel", {187, 280, 9, 24}, "", QColor(255, 0, 0), "Liberation Sans", 13.5, true},
+};
+
+bool within(int actual, int wanted, int slack = 1)
+{
+    return std::abs(actual - wanted) <= slack;
+}
+
+} // namespace
+
+class WindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { setupApplication(); }
+    void window();
+    void controls_data();
+    void controls();
+    void startUp();
+    void tabOrderCyclesThroughTheSixControls();
+    void exitEndsTheProcessWithStatusZero();
+};
+
+void WindowTest::window()
+{
+    TestWindow t;
+    QVERIFY(t.active);
+    QCOMPARE(t.w.objectName(), QString("frmday"));
+    QCOMPARE(t.w.windowTitle(), QString("Which Day.........?"));
+    QCOMPARE(t.w.size(), QSize(382, 384));
+    QCOMPARE(t.w.minimumSize(), t.w.maximumSize());
+    QCOMPARE(QCoreApplication::applicationName(), QString("Tellwick"));
+    QCOMPARE(QCoreApplication::applicationVersion(), QString("1.00"));
+    const QList<QSize> iconSizes = QApplication::windowIcon().availableSizes();
+    QVERIFY(iconSizes.contains(QSize(16, 16)) && iconSizes.contains(QSize(32, 32)));
+
+    const QRect screen = t.w.screen()->availableGeometry();
+    QVERIFY(within(t.w.geometry().center().x(), screen.center().x(), 2));
+    QVERIFY(within(t.w.geometry().center().y(), screen.center().y(), 2));
+
+    auto* timer = t.w.findChild<QTimer*>("Timer1");
+    QVERIFY(timer);
+    QCOMPARE(timer->interval(), 5);
+    QCOMPARE(timer->timerType(), Qt::PreciseTimer);
+    QVERIFY(t.w.findChild<QPushButton*>("cmdshow")->isDefault());
+}
+
+void WindowTest::controls_data()
+{
+    QTest::addColumn<int>("row");
+    for (std::size_t i = 0; i < std::size(expected); ++i)
+        QTest::newRow(expected[i].name) << int(i);
+}
+
+void WindowTest::controls()
+{
+    QFETCH(int, row);
+    const Expected& e = expected[row];
+    frmday w; // the layout before start-up's changes, apart from the texts it fills in
+    w.start();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+
+    auto* widget = w.findChild<QWidget*>(e.name);
+    QVERIFY(widget);
+    QVERIFY(widget->inherits(e.className));
+    QCOMPARE(widget->parentWidget(), &w);
+
+    QString text;
+    if (auto* label = qobject_cast<QLabel*>(widget))
+        text = label->text();
+    else if (auto* button = qobject_cast<QPushButton*>(widget))
+        text = button->text();
+    else
+        text = qobject_cast<QLineEdit*>(widget)->text();
+    QCOMPARE(text, QString(e.text));
+
+    const QRect r = widget->geometry();
+    QVERIFY2(within(r.top(), e.rect.top()), qPrintable(QString::number(r.top())));
+    QVERIFY2(within(r.height(), e.rect.height()), qPrintable(QString::number(r.height())));
+    const bool sizedToText = qobject_cast<QLabel*>(widget) && QString(e.name) != "lbltime";
+    if (!sizedToText) {
+        if (QString(e.name) != "lbltime") // the banner has moved since start-up
+            QVERIFY2(within(r.left(), e.rect.left()), qPrintable(QString::number(r.left())));
+        QCOMPARE(r.width(), e.rect.width());
+    } else if (e.centred) {
+        QVERIFY2(within(r.center().x(), e.rect.center().x()), qPrintable(QString::number(r.center().x())));
+    } else {
+        QVERIFY(within(r.left(), e.rect.left()));
+    }
+    if (sizedToText) // never cut off
+        QVERIFY(r.width() >= widget->fontMetrics().horizontalAdvance(text));
+
+    if (e.colour.isValid())
+        QCOMPARE(widget->palette().color(QPalette::WindowText), e.colour);
+    QCOMPARE(widget->font().pointSizeF(), e.points);
+    QVERIFY(widget->font().bold());
+    QCOMPARE(QFontInfo(widget->font()).family(), QString(e.family));
+    QCOMPARE(widget->focusPolicy() == Qt::NoFocus, qobject_cast<QLabel*>(widget) != nullptr);
+}
+
+void WindowTest::startUp()
+{
+    frmday w;
+    w.start();
+    // Form_Load has run; the event loop has not yet.
+    QCOMPARE(w.lbltime->Left(), 7000.0f);
+    QVERIFY(w.Timer1->isActive());
+    QCOMPARE(w.lbltime->text(), QString("Enter The Date.................."));
+    QCOMPARE(w.lbltime->text().size(), 32);
+
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QCOMPARE(QApplication::focusWidget(), w.txtdate);
+    QCOMPARE(w.txtdate->text(), QString("15"));
+    QCOMPARE(w.txtmonth->text(), QString("8"));
+    QCOMPARE(w.txtyear->text(), QString("1947"));
+    QCOMPARE(w.txtdate->selectedText(), QString("15"));
+    QCOMPARE(w.lbltime->text(), QString("Enter The Date ........."));
+    QCOMPARE(w.lbltime->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    QVERIFY(w.lblshow1->text().isEmpty() && w.lblshow2->text().isEmpty());
+
+    const FormState& s = w.state;
+    QCOMPARE(s.dayno, 15);
+    QCOMPARE(s.daycode.toDouble(), 1.0);
+    QCOMPARE(s.monthno.toDouble(), 8.0);
+    QCOMPARE(s.monthcode.toDouble(), 2.0);
+    QCOMPARE(s.yearno, 1947);
+    QCOMPARE(s.yearcode.toDouble(), 2.0);
+    QCOMPARE(s.leapflag.toDouble(), 0.0);
+    QCOMPARE(s.errorkind, 0);
+    QVERIFY(s.showleap.isEmpty() && s.totalcode.isEmpty() && s.dayname.isEmpty());
+
+    // Typing a digit at once replaces the selected "15".
+    QTest::keyClick(w.txtdate, Qt::Key_7);
+    QCOMPARE(w.txtdate->text(), QString("7"));
+}
+
+void WindowTest::tabOrderCyclesThroughTheSixControls()
+{
+    TestWindow t;
+    const QStringList order = {"txtmonth", "txtyear", "cmdshow", "cmdclear", "cmdexit", "txtdate"};
+    for (const QString& name : order) {
+        t.press(Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), name);
+    }
+    t.press(Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget()->objectName(), QString("cmdexit"));
+}
+
+void WindowTest::exitEndsTheProcessWithStatusZero()
+{
+    QProcess child;
+    child.start(EXIT_CHILD, {});
+    QVERIFY(child.waitForFinished(10000));
+    QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(child.exitCode(), 0);
+    QVERIFY(child.readAllStandardOutput().contains("handlers stopped"));
+}
+
+QTEST_MAIN(WindowTest)
+#include "tst_window.moc"
