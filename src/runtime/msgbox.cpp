@@ -21,8 +21,13 @@ void MsgBox(const QString& prompt, MsgBoxStyle style, const QString& title)
         sink()(prompt, style, title);
         return;
     }
-    QMessageBox box(QMessageBox::Critical, title, prompt, QMessageBox::Ok, QApplication::activeWindow());
+    QWidget* window = QApplication::activeWindow();
+    QMessageBox box(QMessageBox::Critical, title, prompt, QMessageBox::Ok, window);
     box.exec();
+    // Not every platform hands the activation back when the box closes; the
+    // focus a handler gives next arrives when the window is active again.
+    if (window)
+        window->activateWindow();
 }
 
 void setMessageSink(MessageSink sink_)

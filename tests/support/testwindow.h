@@ -50,7 +50,20 @@ public:
     }
 
     // Keys go where the focus is, as they do from a keyboard.
-    void type(const QString& text) { QTest::keyClicks(QApplication::focusWidget(), text); }
+    void type(const QString& text)
+    {
+        for (QChar c : text) {
+            QWidget* target = QApplication::focusWidget();
+            if (c.unicode() < 128) {
+                QTest::keyClick(target, c.toLatin1());
+                continue;
+            }
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+            QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(target, &press);
+            QApplication::sendEvent(target, &release);
+        }
+    }
     void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
         QTest::keyClick(QApplication::focusWidget(), key, modifiers);
