@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(cmake g++ make qt6-base-dev fonts-liberation xvfb xauth
-          desktop-file-utils appstream valgrind dpkg-dev file)
+          openbox desktop-file-utils appstream valgrind dpkg-dev file)
 
 missing=()
 for p in "${packages[@]}"; do
