@@ -21,6 +21,7 @@ QFont fontOf(const layout::Font& font)
     QFont f(font.face);
     f.setPointSizeF(font.points);
     f.setBold(true);
+    f.setKerning(false); // as the layout was drawn; labels measure captions by their characters
     return f;
 }
 

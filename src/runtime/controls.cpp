@@ -175,17 +175,33 @@ void Label::place(float left, float top, float width, float height)
     moveToLeft();
 }
 
+// Without kerning a caption is as wide as its characters' advances added up,
+// which is far cheaper than laying the text out (SHOW resizes two labels).
+// The advances of the ASCII characters are looked up once per font.
+int Label::captionWidth()
+{
+    const QFontMetricsF metrics(font());
+    if (asciiAdvancesFont_ != font()) {
+        asciiAdvancesFont_ = font();
+        for (char16_t c = 0; c < asciiAdvances_.size(); ++c)
+            asciiAdvances_[c] = metrics.horizontalAdvance(QChar(c));
+    }
+    qreal width = 0;
+    for (QChar c : text())
+        width += c.unicode() < asciiAdvances_.size() ? asciiAdvances_[c.unicode()] : metrics.horizontalAdvance(c);
+    return static_cast<int>(std::ceil(width));
+}
+
 void Label::fitToCaption()
 {
-    const int width = text().isEmpty() ? 0 : sizeHint().width();
+    const int width = captionWidth();
     const float newWidth = static_cast<float>(width * TwipsPerPixel);
     if (alignment().testFlag(Qt::AlignHCenter))
         left_ += (width_ - newWidth) / 2;
     width_ = newWidth;
     // The layout's height keeps the caption centred where it was designed
     // to be, unless the font in use needs more.
-    resize(width, std::max(toPixels(height_), fontMetrics().height()));
-    moveToLeft();
+    setGeometry(toPixels(left_), toPixels(top_), width, std::max(toPixels(height_), fontMetrics().height()));
 }
 
 void Label::moveToLeft()

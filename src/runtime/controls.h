@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <array>
 #include <cstdint>
 #include <functional>
 
@@ -53,7 +54,7 @@ int keyAscii(const QKeyEvent& event);
 
 // Static text. Left is kept in twips exactly as written, the widget sits at
 // the nearest pixel. A label sized to its text takes the width of its caption,
-// keeping its left edge, or its centre when centred.
+// keeping its left edge, or its centre when centred; its font must not kern.
 class Label : public QLabel {
     Q_OBJECT
 public:
@@ -70,6 +71,7 @@ public:
     void place(float left, float top, float width, float height);
 
 private:
+    int captionWidth();
     void fitToCaption();
     void moveToLeft();
 
@@ -78,6 +80,8 @@ private:
     float top_ = 0;
     float width_ = 0;
     float height_ = 0;
+    QFont asciiAdvancesFont_;
+    std::array<qreal, 128> asciiAdvances_ = {};
 };
 
 class CommandButton : public QPushButton {
