@@ -8,7 +8,8 @@ namespace runtime {
 
 namespace {
 bool ended = false;
-}
+int errorsCaught = 0;
+} // namespace
 
 void runEvent(const std::function<void()>& handler)
 {
@@ -18,6 +19,7 @@ void runEvent(const std::function<void()>& handler)
         handler();
     } catch (const RuntimeError&) {
         // Nothing is shown: the handler simply stops where the error arose.
+        ++errorsCaught;
     }
 }
 
@@ -26,6 +28,11 @@ void End()
     ended = true;
     QApplication::closeAllWindows();
     QCoreApplication::exit(0);
+}
+
+int runtimeErrorsCaught()
+{
+    return errorsCaught;
 }
 
 bool hasEnded()
