@@ -1,6 +1,7 @@
 #include "app/application.h"
 #include "support/testwindow.h"
 
+#include <QAccessible>
 #include <QFontInfo>
 #include <QProcess>
 
@@ -51,6 +52,8 @@ private slots:
     void controls();
     void startUp();
     void tabOrderCyclesThroughTheSixControls();
+    void screenReaderNames_data();
+    void screenReaderNames();
     void exitEndsTheProcessWithStatusZero();
 };
 
@@ -177,6 +180,34 @@ void WindowTest::tabOrderCyclesThroughTheSixControls()
     }
     t.press(Qt::Key_Backtab);
     QCOMPARE(QApplication::focusWidget()->objectName(), QString("cmdexit"));
+}
+
+void WindowTest::screenReaderNames_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("spoken");
+
+    QTest::newRow("day") << "txtdate" << "Day";
+    QTest::newRow("month") << "txtmonth" << "Month";
+    QTest::newRow("year") << "txtyear" << "Year";
+    QTest::newRow("show") << "cmdshow" << "Show";
+    QTest::newRow("clear") << "cmdclear" << "Clear";
+    QTest::newRow("exit") << "cmdexit" << "Exit";
+    QTest::newRow("first result line") << "lblshow1" << "The Day  15 / 8 / 1947   is  ";
+    QTest::newRow("second result line") << "lblshow2" << "FRIDAY";
+}
+
+void WindowTest::screenReaderNames()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, spoken);
+
+    TestWindow t;
+    t.click(t.w.cmdshow);
+    QAccessibleInterface* widget = QAccessible::queryAccessibleInterface(t.w.findChild<QWidget*>(name));
+    QVERIFY(widget);
+    QCOMPARE(widget->text(QAccessible::Name), spoken);
+    QVERIFY(!widget->text(QAccessible::Description).isEmpty());
 }
 
 void WindowTest::exitEndsTheProcessWithStatusZero()

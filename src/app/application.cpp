@@ -8,7 +8,7 @@ void setupApplication()
 {
     QCoreApplication::setApplicationName("Tellwick");
     QCoreApplication::setApplicationVersion("1.00");
-    QGuiApplication::setDesktopFileName("tellwick");
+    QGuiApplication::setDesktopFileName("org.example.tellwick");
 
     QIcon icon;
     icon.addFile(":/icons/tellwick-16.png", QSize(16, 16));

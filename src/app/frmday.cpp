@@ -93,6 +93,10 @@ void frmday::createControls()
         }
         QWidget* widget = createWidget(c, this);
         widget->setObjectName(c.name);
+        if (c.accessibleName)
+            widget->setAccessibleName(c.accessibleName);
+        if (c.accessibleDescription)
+            widget->setAccessibleDescription(c.accessibleDescription);
         if (c.kind != layout::Kind::Label) {
             widget->setFont(fontOf(c.font));
             widget->setGeometry(c.left / TwipsPerPixel, c.top / TwipsPerPixel,

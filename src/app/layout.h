@@ -33,6 +33,8 @@ struct Control {
     bool centred = false;
     Sizing sizing = Sizing::Fixed;
     int interval = 0; // milliseconds, timers only
+    const char* accessibleName = nullptr;        // for screen readers; a label's own text serves it
+    const char* accessibleDescription = nullptr;
 };
 
 extern const std::array<Control, 15> controls;
