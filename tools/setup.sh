@@ -3,7 +3,7 @@
 # As root it installs them; otherwise it prints the command and fails.
 set -euo pipefail
 
-packages=(cmake g++ make qt6-base-dev fonts-liberation xvfb xauth
+packages=(cmake g++ make qt6-base-dev fonts-liberation xvfb xauth xdotool
           openbox desktop-file-utils appstream valgrind dpkg-dev file)
 
 missing=()
