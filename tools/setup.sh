@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the project needs, when any is missing.
+# Installs the Debian packages the project needs, and those named as
+# arguments, when any is missing.
 # As root it installs them; otherwise it prints the command and fails.
 set -euo pipefail
 
 packages=(cmake g++ make qt6-base-dev fonts-liberation xvfb xauth xdotool
-          openbox desktop-file-utils appstream valgrind dpkg-dev file)
+          openbox desktop-file-utils appstream valgrind dpkg-dev file "$@")
 
 missing=()
 for p in "${packages[@]}"; do

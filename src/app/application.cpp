@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFont>
 #include <QIcon>
+#include <QPixmap>
 
 void setupApplication()
 {
@@ -10,9 +11,10 @@ void setupApplication()
     QCoreApplication::setApplicationVersion("1.00");
     QGuiApplication::setDesktopFileName("org.example.tellwick");
 
+    // Naming the format spares loading every image plugin to guess it.
     QIcon icon;
-    icon.addFile(":/icons/tellwick-16.png", QSize(16, 16));
-    icon.addFile(":/icons/tellwick-32.png", QSize(32, 32));
+    icon.addPixmap(QPixmap(":/icons/tellwick-16.png", "PNG"));
+    icon.addPixmap(QPixmap(":/icons/tellwick-32.png", "PNG"));
     QApplication::setWindowIcon(icon);
 
     // The layout names the fonts of another desktop; Liberation Serif has the

@@ -177,18 +177,26 @@ void Label::place(float left, float top, float width, float height)
 
 // Without kerning a caption is as wide as its characters' advances added up,
 // which is far cheaper than laying the text out (SHOW resizes two labels).
-// The advances of the ASCII characters are looked up once per font.
+// The advance of each ASCII character is looked up once per font, when first
+// needed.
 int Label::captionWidth()
 {
     const QFontMetricsF metrics(font());
     if (asciiAdvancesFont_ != font()) {
         asciiAdvancesFont_ = font();
-        for (char16_t c = 0; c < asciiAdvances_.size(); ++c)
-            asciiAdvances_[c] = metrics.horizontalAdvance(QChar(c));
+        asciiAdvances_.fill(-1);
     }
     qreal width = 0;
-    for (QChar c : text())
-        width += c.unicode() < asciiAdvances_.size() ? asciiAdvances_[c.unicode()] : metrics.horizontalAdvance(c);
+    for (QChar c : text()) {
+        if (c.unicode() >= asciiAdvances_.size()) {
+            width += metrics.horizontalAdvance(c);
+            continue;
+        }
+        qreal& advance = asciiAdvances_[c.unicode()];
+        if (advance < 0)
+            advance = metrics.horizontalAdvance(c);
+        width += advance;
+    }
     return static_cast<int>(std::ceil(width));
 }
 

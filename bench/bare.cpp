@@ -1,0 +1,69 @@
+// The yardstick: a bare Qt 6 program with a window of the same size and the
+// same fifteen widgets, moving one label on a 5 ms timer as the banner moves.
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QWidget>
+
+#include <cmath>
+
+namespace {
+
+QFont bold(const char* family, double points)
+{
+    QFont font(family);
+    font.setPointSizeF(points);
+    font.setBold(true);
+    return font;
+}
+
+template <typename W>
+W* add(QWidget* window, const QString& text, QRect rect, const QFont& font)
+{
+    auto* widget = new W(text, window);
+    widget->setGeometry(rect);
+    widget->setFont(font);
+    return widget;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QWidget window;
+    window.setWindowTitle("Bare");
+    window.setFixedSize(382, 384);
+
+    const QFont button = bold("Liberation Sans", 9.75), caption = bold("Liberation Sans", 13.5),
+                banner = bold("Liberation Sans", 18), contact = bold("Liberation Serif", 12);
+    add<QPushButton>(&window, "SHOW", {24, 232, 97, 33}, button);
+    add<QPushButton>(&window, "CLEAR", {144, 232, 97, 33}, button);
+    add<QPushButton>(&window, "EXIT", {260, 232, 97, 33}, button);
+    add<QLineEdit>(&window, "1947", {230, 120, 73, 33}, button);
+    add<QLineEdit>(&window, "8", {230, 72, 73, 33}, button);
+    add<QLineEdit>(&window, "15", {230, 24, 73, 33}, button);
+    add<QLabel>(&window, "http://tw.example.org", {0, 360, 145, 19}, contact);
+    QLabel* moving = add<QLabel>(&window, "Enter The Date .........", {467, 176, 545, 33}, banner);
+    add<QLabel>(&window, "Enter The Year", {55, 124, 143, 24}, caption);
+    add<QLabel>(&window, "Enter The Month", {56, 76, 158, 24}, caption);
+    add<QLabel>(&window, "Enter The Date", {55, 28, 142, 24}, caption);
+    add<QLabel>(&window, "ask@tw.example.org", {240, 360, 137, 19}, contact);
+    add<QLabel>(&window, "", {187, 320, 9, 24}, caption);
+    add<QLabel>(&window, "", {187, 280, 9, 24}, caption);
+
+    float left = 7000; // twips, 15 to the pixel
+    QTimer timer;
+    timer.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        left -= 25;
+        if (left == -7000)
+            left = 7000;
+        moving->move(static_cast<int>(std::lround(left / 15)), 176);
+    });
+    timer.start(5);
+    window.show();
+    return QApplication::exec();
+}
