@@ -4,10 +4,12 @@
  *   cpu_percent      its CPU time (user + system) while it runs on for the
  *                    given seconds after that frame, in per cent of one core
  *   xserver_percent  the X server's CPU over the same seconds (XSERVER_PID)
+ *   frames_per_s     drawings into its window over those seconds
  *   peak_rss_kb      its peak resident memory, when it has been ended
  * Usage: measure SECONDS PROGRAM [ARGS...]; prints one line of key=value. */
 #define _GNU_SOURCE
 #include <X11/Xlib.h>
+#include <dirent.h>
 #include <X11/extensions/Xdamage.h>
 #include <poll.h>
 #include <signal.h>
@@ -25,20 +27,35 @@ static double now_ms(void)
     return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
 }
 
-/* utime + stime of a process, in seconds */
+/* CPU time of all threads of a process so far, in seconds: the scheduler's
+ * sum_exec_runtime (milliseconds with six decimals) of each of them, where
+ * utime and stime would count only whole 10 ms ticks. */
 static double cpu_seconds(pid_t pid)
 {
     char path[64];
-    snprintf(path, sizeof path, "/proc/%d/stat", (int)pid);
-    FILE* f = fopen(path, "r");
-    if (!f)
+    snprintf(path, sizeof path, "/proc/%d/task", (int)pid);
+    DIR* tasks = opendir(path);
+    if (!tasks)
         return 0;
-    unsigned long utime = 0, stime = 0;
-    /* fields 14 and 15; the command name (field 2) holds no blanks here */
-    if (fscanf(f, "%*d %*s %*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %lu %lu", &utime, &stime) != 2)
-        utime = stime = 0;
-    fclose(f);
-    return (double)(utime + stime) / sysconf(_SC_CLK_TCK);
+    double ms = 0;
+    struct dirent* task;
+    while ((task = readdir(tasks)) != NULL) {
+        if (task->d_name[0] == '.')
+            continue;
+        char sched[300];
+        snprintf(sched, sizeof sched, "%s/%s/sched", path, task->d_name);
+        FILE* f = fopen(sched, "r");
+        if (!f)
+            continue;
+        char line[256];
+        double value;
+        while (fgets(line, sizeof line, f))
+            if (sscanf(line, "se.sum_exec_runtime : %lf", &value) == 1)
+                ms += value;
+        fclose(f);
+    }
+    closedir(tasks);
+    return ms / 1e3;
 }
 
 int main(int argc, char* argv[])
@@ -67,6 +84,7 @@ int main(int argc, char* argv[])
     }
 
     double firstFrame = -1;
+    Damage windowDamage = 0;
     struct pollfd pfd = {ConnectionNumber(dpy), POLLIN, 0};
     while (firstFrame < 0 && now_ms() - start < 30000) {
         if (!XPending(dpy) && poll(&pfd, 1, 100) <= 0)
@@ -77,8 +95,10 @@ int main(int argc, char* argv[])
             XDamageCreate(dpy, ev.xcreatewindow.window, XDamageReportNonEmpty);
         } else if (ev.type == damageEvent + XDamageNotify) {
             const XDamageNotifyEvent* d = (const XDamageNotifyEvent*)&ev;
-            if (d->geometry.width > 100 && d->geometry.height > 100) /* the window, not a helper */
+            if (d->geometry.width > 100 && d->geometry.height > 100) { /* the window, not a helper */
                 firstFrame = now_ms() - start;
+                windowDamage = d->damage;
+            }
         }
     }
     if (firstFrame < 0) {
@@ -88,7 +108,18 @@ int main(int argc, char* argv[])
     }
 
     const double cpu0 = cpu_seconds(child), x0 = xserver ? cpu_seconds(xserver) : 0, t0 = now_ms();
-    usleep((useconds_t)(seconds * 1e6));
+    long frames = 0;
+    XDamageSubtract(dpy, windowDamage, None, None);
+    while (now_ms() - t0 < seconds * 1e3) {
+        if (!XPending(dpy) && poll(&pfd, 1, 10) <= 0)
+            continue;
+        XEvent ev;
+        XNextEvent(dpy, &ev);
+        if (ev.type == damageEvent + XDamageNotify && ((XDamageNotifyEvent*)&ev)->damage == windowDamage) {
+            ++frames;
+            XDamageSubtract(dpy, windowDamage, None, None); /* report the next drawing too */
+        }
+    }
     const double cpu1 = cpu_seconds(child), x1 = xserver ? cpu_seconds(xserver) : 0, t1 = now_ms();
 
     kill(child, SIGTERM);
@@ -96,8 +127,9 @@ int main(int argc, char* argv[])
     struct rusage usage;
     wait4(child, &status, 0, &usage);
     const double wall = (t1 - t0) / 1e3;
-    printf("first_frame_ms=%.1f cpu_percent=%.1f xserver_percent=%.1f peak_rss_kb=%ld\n", firstFrame,
-           100 * (cpu1 - cpu0) / wall, xserver ? 100 * (x1 - x0) / wall : -1.0, usage.ru_maxrss);
+    printf("first_frame_ms=%.1f cpu_percent=%.2f xserver_percent=%.2f frames_per_s=%.0f peak_rss_kb=%ld\n",
+           firstFrame, 100 * (cpu1 - cpu0) / wall, xserver ? 100 * (x1 - x0) / wall : -1.0, frames / wall,
+           usage.ru_maxrss);
     XCloseDisplay(dpy);
     return 0;
 }

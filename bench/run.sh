@@ -26,7 +26,7 @@ median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] 
 figure() { grep "^$1 " "$results" | grep -o "$2=[0-9.-]*" | cut -d= -f2 | median; }
 
 printf "%-34s %12s %12s %8s %8s\n" "figure (median of $repeats)" tellwick bare ratio target
-for f in first_frame_ms:1.2 peak_rss_kb:1.15 cpu_percent:1.1 xserver_percent:1.1; do
+for f in first_frame_ms:1.2 peak_rss_kb:1.15 cpu_percent:1.1 xserver_percent:1.1 frames_per_s:-; do
   name=${f%:*} target=${f#*:}
   a=$(figure tellwick "$name") b=$(figure bare "$name")
   printf "%-34s %12s %12s %8s %8s\n" "$name" "$a" "$b" "$(awk -v a="$a" -v b="$b" 'BEGIN { printf (b > 0 ? "%.2f" : "-"), a / b }')" "$target"
