@@ -28,6 +28,13 @@ void waitForBannerInView(const frmday& w)
     QTest::qWaitFor([&] { return w.lbltime->Left() > 300 && w.lbltime->Left() < 1200; }, 20000);
 }
 
+// The window with its frame. Under a scale factor Qt's idea of the frame
+// the window manager drew is off, so the picture keeps to the client area.
+QRect area(const QWidget& w)
+{
+    return w.devicePixelRatio() > 1 ? w.geometry() : w.frameGeometry();
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -43,11 +50,11 @@ int main(int argc, char* argv[])
         return 1;
     }
     waitForBannerInView(w);
-    save(w.frameGeometry(), prefix + ".png");
+    save(area(w), prefix + ".png");
 
     QTest::mouseClick(w.cmdshow, Qt::LeftButton);
     waitForBannerInView(w);
-    save(w.frameGeometry(), prefix + "-show.png");
+    save(area(w), prefix + "-show.png");
 
     for (auto [box, text] : {std::pair{w.txtdate, "31"}, {w.txtmonth, "4"}}) {
         QTest::mouseClick(box, Qt::LeftButton);
@@ -57,7 +64,7 @@ int main(int argc, char* argv[])
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box)
             return;
-        save(w.frameGeometry().united(box->frameGeometry()), prefix + "-refusal.png");
+        save(area(w).united(area(*box)), prefix + "-refusal.png");
         box->button(QMessageBox::Ok)->click();
     });
     QTest::mouseClick(w.cmdshow, Qt::LeftButton);

@@ -53,6 +53,7 @@ private slots:
     void dayCount();
     void focusPutsPromptOnBanner();
     void clickSelectsWholeText();
+    void switchingWindowsIsNotLeavingTheBox();
     void pastes_data();
     void pastes();
 };
@@ -356,6 +357,23 @@ void EntryTest::clickSelectsWholeText()
     // A second click, in a box that has the focus, places the caret as usual.
     t.click(t.w.txtyear);
     QVERIFY(!t.w.txtyear->hasSelectedText());
+}
+
+void EntryTest::switchingWindowsIsNotLeavingTheBox()
+{
+    TestWindow t;
+    selectAllAndType(t, "txtmonth", "0");
+    t.w.lbltime->setCaption("unchanged");
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&other));
+    QCOMPARE(t.w.txtmonth->text(), QString("0")); // no LostFocus: the zero stays
+    t.w.activateWindow();
+    QVERIFY(t.focusReturnsTo(t.w.txtmonth));
+    QCOMPARE(t.w.lbltime->text(), QString("unchanged")); // no GotFocus either
+    t.press(Qt::Key_Tab); // leaving it for real restores the default
+    QCOMPARE(t.w.txtmonth->text(), QString("8"));
 }
 
 void EntryTest::pastes_data()
