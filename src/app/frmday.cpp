@@ -31,17 +31,30 @@ T* child(QObject* parent, const char* name)
     return parent->findChild<T*>(name, Qt::FindDirectChildrenOnly);
 }
 
-QWidget* createWidget(const layout::Control& c, QWidget* window)
+// Buttons and boxes take the layout's box as it stands; labels place
+// themselves, since those sized to their text follow their captions.
+void setBox(QWidget* widget, const layout::Control& c)
+{
+    widget->setFont(fontOf(c.font));
+    widget->setGeometry(c.left / TwipsPerPixel, c.top / TwipsPerPixel, c.width / TwipsPerPixel,
+                        c.height / TwipsPerPixel);
+}
+
+QObject* createControl(const layout::Control& c, QWidget* window)
 {
     switch (c.kind) {
     case layout::Kind::CommandButton: {
         auto* button = new CommandButton(window);
+        setBox(button, c);
         button->setText(c.text);
         button->setAutoDefault(true); // Enter presses the focused button, as Space does
         return button;
     }
-    case layout::Kind::TextBox:
-        return new TextBox(window);
+    case layout::Kind::TextBox: {
+        auto* box = new TextBox(window);
+        setBox(box, c);
+        return box;
+    }
     case layout::Kind::Label: {
         const auto sizing = c.sizing == layout::Sizing::ToText ? Label::Sizing::ToText : Label::Sizing::Fixed;
         auto* label = new Label(window, sizing, c.centred ? Qt::AlignHCenter : Qt::AlignLeft);
@@ -51,8 +64,11 @@ QWidget* createWidget(const layout::Control& c, QWidget* window)
         label->setCaption(c.text);
         return label;
     }
-    case layout::Kind::Timer:
-        break;
+    case layout::Kind::Timer: {
+        auto* timer = new Timer(window);
+        timer->setInterval(c.interval);
+        return timer;
+    }
     }
     return nullptr;
 }
@@ -85,24 +101,16 @@ void frmday::createControls()
 {
     std::vector<const layout::Control*> tabOrder;
     for (const layout::Control& c : layout::controls) {
-        if (c.kind == layout::Kind::Timer) {
-            auto* timer = new Timer(this);
-            timer->setObjectName(c.name);
-            timer->setInterval(c.interval);
-            continue;
+        QObject* control = createControl(c, this);
+        control->setObjectName(c.name);
+        if (auto* widget = qobject_cast<QWidget*>(control)) {
+            if (c.accessibleName)
+                widget->setAccessibleName(c.accessibleName);
+            if (c.accessibleDescription)
+                widget->setAccessibleDescription(c.accessibleDescription);
         }
-        QWidget* widget = createWidget(c, this);
-        widget->setObjectName(c.name);
-        if (c.accessibleName)
-            widget->setAccessibleName(c.accessibleName);
-        if (c.accessibleDescription)
-            widget->setAccessibleDescription(c.accessibleDescription);
-        if (c.kind != layout::Kind::Label) {
-            widget->setFont(fontOf(c.font));
-            widget->setGeometry(c.left / TwipsPerPixel, c.top / TwipsPerPixel,
-                                c.width / TwipsPerPixel, c.height / TwipsPerPixel);
+        if (c.tabIndex >= 0 && c.kind != layout::Kind::Label) // labels never take the focus
             tabOrder.push_back(&c);
-        }
     }
     std::ranges::sort(tabOrder, {}, &layout::Control::tabIndex);
     for (std::size_t i = 1; i < tabOrder.size(); ++i)
