@@ -45,12 +45,12 @@ int main(int argc, char* argv[])
     add<QLineEdit>(&window, "1947", {230, 120, 73, 33}, button);
     add<QLineEdit>(&window, "8", {230, 72, 73, 33}, button);
     add<QLineEdit>(&window, "15", {230, 24, 73, 33}, button);
-    add<QLabel>(&window, "http://tw.example.org", {0, 360, 145, 19}, contact);
+    add<QLabel>(&window, "http://t.example.org/", {0, 360, 145, 19}, contact);
     QLabel* moving = add<QLabel>(&window, "Enter The Date .........", {467, 176, 545, 33}, banner);
     add<QLabel>(&window, "Enter The Year", {55, 124, 143, 24}, caption);
     add<QLabel>(&window, "Enter The Month", {56, 76, 158, 24}, caption);
     add<QLabel>(&window, "Enter The Date", {55, 28, 142, 24}, caption);
-    add<QLabel>(&window, "ask@tw.example.org", {240, 360, 137, 19}, contact);
+    add<QLabel>(&window, "mail@t.example.org", {240, 360, 137, 19}, contact);
     add<QLabel>(&window, "", {187, 320, 9, 24}, caption);
     add<QLabel>(&window, "", {187, 280, 9, 24}, caption);
 
