@@ -1,4 +1,5 @@
 #include "app/application.h"
+#include "runtime/events.h"
 #include "support/testwindow.h"
 
 #include <QAccessible>
@@ -54,6 +55,7 @@ private slots:
     void tabOrderCyclesThroughTheSixControls();
     void screenReaderNames_data();
     void screenReaderNames();
+    void runtimeErrorEndsOnlyItsHandler();
     void exitEndsTheProcessWithStatusZero();
 };
 
@@ -210,6 +212,20 @@ void WindowTest::screenReaderNames()
     QVERIFY(widget);
     QCOMPARE(widget->text(QAccessible::Name), spoken);
     QVERIFY(!widget->text(QAccessible::Description).isEmpty());
+}
+
+void WindowTest::runtimeErrorEndsOnlyItsHandler()
+{
+    TestWindow t;
+    const int before = runtime::runtimeErrorsCaught();
+    // A handler's own assignment is not validated: "x" makes the month's
+    // Change handler fail its strict conversion.
+    t.w.txtmonth->setText("x");
+    QCOMPARE(runtime::runtimeErrorsCaught(), before + 1);
+    QCOMPARE(t.w.state.monthno.toDouble(), 8.0); // the state stays as it was
+    QCOMPARE(t.w.state.monthcode.toDouble(), 2.0);
+    t.click(t.w.cmdshow); // and the program goes on
+    QCOMPARE(t.w.lblshow2->text(), QString("FRIDAY"));
 }
 
 void WindowTest::exitEndsTheProcessWithStatusZero()
