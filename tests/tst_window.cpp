@@ -81,6 +81,12 @@ void WindowTest::window()
     QCOMPARE(timer->interval(), 5);
     QCOMPARE(timer->timerType(), Qt::PreciseTimer);
     QVERIFY(t.w.findChild<QPushButton*>("cmdshow")->isDefault());
+
+    // The banner's band, however wide its caption, meets neither the lowest
+    // box nor the row of buttons.
+    const QRect band(0, t.w.lbltime->y(), t.w.width(), t.w.lbltime->height());
+    QVERIFY(!band.intersects(t.w.txtyear->geometry()));
+    QVERIFY(!band.intersects(t.w.cmdshow->geometry()));
 }
 
 void WindowTest::controls_data()
