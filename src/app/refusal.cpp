@@ -4,5 +4,5 @@
 
 void showRefusal(const QString& sentence)
 {
-    runtime::MsgBox(sentence + "\r\n\r\nOk.....? Try Again....", runtime::vbCritical, "Critical Error");
+    runtime::MsgBox(sentence + "\r\n\r\nOk.....? Try Again....", runtime::CriticalStyle, "Critical Error");
 }

@@ -6,7 +6,7 @@
 
 namespace runtime {
 
-enum MsgBoxStyle { vbCritical = 16 };
+enum MsgBoxStyle { CriticalStyle = 16 };
 
 // Shows a modal message box and waits until it is dismissed. Style 16 is the
 // critical-error icon with one OK button, the only style the program uses.
