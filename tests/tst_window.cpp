@@ -242,6 +242,12 @@ void WindowTest::exitEndsTheProcessWithStatusZero()
     QCOMPARE(child.exitStatus(), QProcess::NormalExit);
     QCOMPARE(child.exitCode(), 0);
     QVERIFY(child.readAllStandardOutput().contains("handlers stopped"));
+
+    // Closing the window ends the program just as well.
+    child.start(EXIT_CHILD, {"close"});
+    QVERIFY(child.waitForFinished(10000));
+    QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(child.exitCode(), 0);
 }
 
 QTEST_MAIN(WindowTest)
