@@ -56,7 +56,7 @@ private slots:
     void screenReaderNames_data();
     void screenReaderNames();
     void runtimeErrorEndsOnlyItsHandler();
-    void exitEndsTheProcessWithStatusZero();
+    void exitOrClosingEndsTheProcessWithStatusZero();
 };
 
 void WindowTest::window()
@@ -234,7 +234,7 @@ void WindowTest::runtimeErrorEndsOnlyItsHandler()
     QCOMPARE(t.w.lblshow2->text(), QString("FRIDAY"));
 }
 
-void WindowTest::exitEndsTheProcessWithStatusZero()
+void WindowTest::exitOrClosingEndsTheProcessWithStatusZero()
 {
     QProcess child;
     child.start(EXIT_CHILD, {});
