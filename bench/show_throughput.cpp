@@ -3,7 +3,7 @@
 // every month of the years 1 to N (default 4000). Prints one line of figures.
 #include "app/application.h"
 #include "app/frmday.h"
-#include "runtime/msgbox.h"
+#include "app/wiring.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -19,9 +19,10 @@ int main(int argc, char* argv[])
     const int years = argc > 1 ? std::atoi(argv[1]) : 4000;
 
     frmday w;
+    wireEvents(w);
     w.start();
     QApplication::processEvents();
-    runtime::setMessageSink([](const QString&, runtime::MsgBoxStyle, const QString&) {});
+    w.setMessageSink([](const QString&, const QString&) {});
 
     QElapsedTimer clock;
     clock.start();

@@ -3,6 +3,7 @@
 // docs/screenshots.sh, which provides the virtual display.
 #include "app/application.h"
 #include "app/frmday.h"
+#include "app/wiring.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -44,6 +45,7 @@ int main(int argc, char* argv[])
     const QString prefix = argc > 1 ? argv[1] : "window";
 
     frmday w;
+    wireEvents(w);
     w.start();
     if (!QTest::qWaitForWindowActive(&w)) {
         std::fputs("the window did not become active\n", stderr);

@@ -1,5 +1,6 @@
 #include "app/application.h"
 #include "app/frmday.h"
+#include "app/wiring.h"
 
 #include <QApplication>
 
@@ -8,6 +9,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     setupApplication();
     frmday window;
+    wireEvents(window);
     window.start();
     return QApplication::exec();
 }

@@ -3,6 +3,7 @@
 // "handlers stopped" when none did; exits with exec()'s status.
 #include "app/application.h"
 #include "app/frmday.h"
+#include "app/wiring.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -15,6 +16,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     setupApplication();
     frmday window;
+    wireEvents(window);
     window.start();
     const bool close = argc > 1 && QByteArray(argv[1]) == "close";
     QTimer::singleShot(100, [&] {

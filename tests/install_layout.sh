@@ -3,29 +3,29 @@
 # the program, its desktop entry, icons and metainfo, each valid where the
 # validators are installed.
 set -euo pipefail
-build=$1
+build=$1 id=$2
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 cmake --install "$build" --prefix "$root/usr" >/dev/null
 
 for f in bin/tellwick \
-         share/applications/org.example.tellwick.desktop \
-         share/metainfo/org.example.tellwick.metainfo.xml \
-         share/icons/hicolor/16x16/apps/org.example.tellwick.png \
-         share/icons/hicolor/32x32/apps/org.example.tellwick.png \
-         share/icons/hicolor/scalable/apps/org.example.tellwick.svg; do
+         share/applications/$id.desktop \
+         share/metainfo/$id.metainfo.xml \
+         share/icons/hicolor/16x16/apps/$id.png \
+         share/icons/hicolor/32x32/apps/$id.png \
+         share/icons/hicolor/scalable/apps/$id.svg; do
   [ -f "$root/usr/$f" ] || { echo "not installed: $f"; exit 1; }
 done
-file "$root/usr/share/icons/hicolor/16x16/apps/org.example.tellwick.png" | grep -q '16 x 16'
-file "$root/usr/share/icons/hicolor/32x32/apps/org.example.tellwick.png" | grep -q '32 x 32'
+file "$root/usr/share/icons/hicolor/16x16/apps/$id.png" | grep -q '16 x 16'
+file "$root/usr/share/icons/hicolor/32x32/apps/$id.png" | grep -q '32 x 32'
 
 if command -v desktop-file-validate >/dev/null; then
-  desktop-file-validate "$root/usr/share/applications/org.example.tellwick.desktop"
+  desktop-file-validate "$root/usr/share/applications/$id.desktop"
 else
   echo "desktop-file-validate not installed: desktop entry not validated"
 fi
 if command -v appstreamcli >/dev/null; then
-  appstreamcli validate --no-net "$root/usr/share/metainfo/org.example.tellwick.metainfo.xml"
+  appstreamcli validate --no-net "$root/usr/share/metainfo/$id.metainfo.xml"
 else
   echo "appstreamcli not installed: metainfo not validated"
 fi

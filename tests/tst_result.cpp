@@ -1,6 +1,5 @@
 #include "app/application.h"
 #include "app/banner.h"
-#include "runtime/events.h"
 #include "support/testwindow.h"
 
 #include <cstdlib>
@@ -283,11 +282,12 @@ void ResultTest::bannerMotion()
 void ResultTest::tickAllocatesNothing()
 {
     frmday w; // not shown: Qt's own repaint bookkeeping stays out of the count
+    wireEvents(w);
     w.Timer1->stop();
     w.lbltime->setLeft(BannerStart);
     const long before = allocations;
     for (int tick = 0; tick < 1000; ++tick)
-        runtime::runEvent(w.Timer1->onTimer); // as the timer delivers it
+        w.runEvent(w.Timer1->onTimer); // as the timer delivers it
     QCOMPARE(allocations - before, 0L);
     QCOMPARE(w.lbltime->Left(), -4000.0f); // a wrap after 560 ticks, 440 steps since
 }

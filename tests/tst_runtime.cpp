@@ -262,14 +262,19 @@ void RuntimeTest::integerToText()
 
 void RuntimeTest::runtimeErrorEndsOnlyTheHandler()
 {
+    EventBoundary events;
     int reached = 0;
-    runEvent([&] {
+    events.run([&] {
         reached = 1;
         TextToDouble("x");
         reached = 2;
     });
     QCOMPARE(reached, 1);
-    runEvent([&] { reached = 3; }); // the next event still runs
+    QCOMPARE(events.runtimeErrorsCaught(), 1);
+    events.run([&] { reached = 3; }); // the next event still runs
+    QCOMPARE(reached, 3);
+    events.end();
+    events.run([&] { reached = 4; }); // none after the end
     QCOMPARE(reached, 3);
 }
 

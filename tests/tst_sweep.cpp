@@ -2,7 +2,6 @@
 // through the window's boxes and SHOW, against the proleptic Gregorian
 // calendar of std::chrono.
 #include "app/application.h"
-#include "runtime/msgbox.h"
 #include "support/testwindow.h"
 
 #include <chrono>
@@ -40,7 +39,7 @@ void SweepTest::everyDateOfYears1To4000()
     TestWindow t;
     QString refusal;
     int refusals = 0;
-    runtime::setMessageSink([&](const QString& prompt, runtime::MsgBoxStyle, const QString&) {
+    t.w.setMessageSink([&](const QString& prompt, const QString&) {
         refusal = prompt.section("\r\n", 0, 0);
         ++refusals;
     });
@@ -77,7 +76,6 @@ void SweepTest::everyDateOfYears1To4000()
             }
         }
     }
-    runtime::setMessageSink({});
     std::printf("checked %ld dates: %ld weekdays right, %ld days the month cannot have refused, %ld gap days "
                 "refused\n", shown + refused + gap, shown, refused, gap);
     QCOMPARE(shown + gap, 1460970L);

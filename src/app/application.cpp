@@ -1,5 +1,7 @@
 #include "app/application.h"
 
+#include "app/appinfo.h"
+
 #include <QApplication>
 #include <QFont>
 #include <QIcon>
@@ -7,9 +9,9 @@
 
 void setupApplication()
 {
-    QCoreApplication::setApplicationName("Tellwick");
-    QCoreApplication::setApplicationVersion("1.00");
-    QGuiApplication::setDesktopFileName("org.example.tellwick");
+    QCoreApplication::setApplicationName(appinfo::Name);
+    QCoreApplication::setApplicationVersion(appinfo::Version);
+    QGuiApplication::setDesktopFileName(appinfo::Id);
 
     // Naming the format spares loading every image plugin to guess it.
     QIcon icon;

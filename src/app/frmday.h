@@ -2,17 +2,14 @@
 
 #include "app/state/formstate.h"
 #include "runtime/controls.h"
-#include "runtime/form.h"
 
-// The one window: its controls, built from the layout table, its Form state,
-// and the wiring of every event to its handler.
+// The one window: its fifteen controls, created from the layout table in the
+// order of the table, and its Form state. The events are bound to their
+// handlers from outside (app/wiring.h).
 class frmday : public runtime::Form {
     Q_OBJECT
 public:
     frmday();
-
-    // Runs Form_Load, then shows the window centred with the focus in txtdate.
-    void start();
 
     runtime::CommandButton* cmdshow;
     runtime::CommandButton* cmdclear;
@@ -21,16 +18,14 @@ public:
     runtime::TextBox* txtmonth;
     runtime::TextBox* txtdate;
     runtime::Timer* Timer1;
+    runtime::Label* Label2;
     runtime::Label* lbltime;
+    runtime::Label* lblyear;
+    runtime::Label* lblmonth;
+    runtime::Label* lbldate;
+    runtime::Label* Label1;
     runtime::Label* lblshow2;
     runtime::Label* lblshow1;
 
     FormState state;
-
-private:
-    void createControls();
-    void wireEvents();
 };
-
-// Selects the box's whole text: SelStart 0, then SelLength of the text read afresh.
-void selectWholeText(runtime::TextBox* box);

@@ -1,33 +1,151 @@
-#include "app/layout.h"
+// The window as laid out, and the constructor that builds it from the table.
+#include "app/colours.h"
+#include "app/frmday.h"
 
-namespace layout {
+#include <QFont>
+
+#include <algorithm>
+#include <optional>
+#include <utility>
+#include <variant>
+#include <vector>
+
+using namespace runtime;
 
 namespace {
+
+constexpr const char* Caption = "Which Day.........?";
+constexpr int Width = 5730; // twips
+constexpr int Height = 5760;
+
+struct Font {
+    const char* face;
+    double points; // every font of the window is bold
+};
+
+// Each row binds its control to the frmday member that holds it.
+using Member = std::variant<CommandButton* frmday::*, TextBox* frmday::*, Timer* frmday::*, Label* frmday::*>;
+
+// Positions and sizes in twips, colours as 0x00BBGGRR.
+struct Control {
+    Member member;
+    const char* name;
+    const char* text = "";
+    int left = 0, top = 0, width = 0, height = 0;
+    std::optional<std::uint32_t> foreColor = std::nullopt; // none: the system's colour
+    Font font = {};
+    int tabIndex = -1;
+    bool centred = false;
+    Label::Sizing sizing = Label::Sizing::Fixed;
+    int interval = 0;                             // milliseconds, timers only
+    const char* accessibleName = nullptr;         // for screen readers; a label's own text serves it
+    const char* accessibleDescription = nullptr;
+};
+
 constexpr Font buttonFont = {"MS Sans Serif", 9.75};
 constexpr Font captionFont = {"MS Sans Serif", 13.5};
 constexpr Font bannerFont = {"MS Sans Serif", 18};
 constexpr Font contactFont = {"Times New Roman", 12};
-constexpr std::uint32_t red = 0x000000FF, blue = 0x00FF0000, purple = 0x00C000C0;
+constexpr auto ToText = Label::Sizing::ToText;
+
+// The rows in the order the window creates its controls.
+// clang-format off
+const Control controls[] = {
+    {.member = &frmday::cmdshow, .name = "cmdshow", .text = "SHOW", .left = 364, .top = 3480, .width = 1455, .height = 495, .font = buttonFont, .tabIndex = 3, .accessibleName = "Show", .accessibleDescription = "Shows the day of the week of the date entered"},
+    {.member = &frmday::cmdclear, .name = "cmdclear", .text = "CLEAR", .left = 2160, .top = 3480, .width = 1455, .height = 495, .font = buttonFont, .tabIndex = 4, .accessibleName = "Clear", .accessibleDescription = "Puts back the date 15 August 1947 and removes the result"},
+    {.member = &frmday::cmdexit, .name = "cmdexit", .text = "EXIT", .left = 3911, .top = 3480, .width = 1455, .height = 495, .font = buttonFont, .tabIndex = 5, .accessibleName = "Exit", .accessibleDescription = "Ends the program"},
+    {.member = &frmday::txtyear, .name = "txtyear", .left = 3458, .top = 1800, .width = 1095, .height = 495, .font = buttonFont, .tabIndex = 2, .accessibleName = "Year", .accessibleDescription = "The year, 1 to 4000"},
+    {.member = &frmday::txtmonth, .name = "txtmonth", .left = 3458, .top = 1080, .width = 1095, .height = 495, .font = buttonFont, .tabIndex = 1, .accessibleName = "Month", .accessibleDescription = "The month, 1 to 12"},
+    {.member = &frmday::txtdate, .name = "txtdate", .left = 3458, .top = 360, .width = 1095, .height = 495, .font = buttonFont, .tabIndex = 0, .accessibleName = "Day", .accessibleDescription = "The day of the month, 1 to 31"},
+    {.member = &frmday::Timer1, .name = "Timer1", .interval = 5},
+    {.member = &frmday::Label2, .name = "Label2", .text = "http://t.example.org/", .left = 0, .top = 5400, .width = 2175, .height = 285, .foreColor = colours::Purple, .font = contactFont, .tabIndex = 13, .centred = true, .sizing = ToText},
+    {.member = &frmday::lbltime, .name = "lbltime", .text = "Enter The Date..................", .left = 1000, .top = 2640, .width = 8175, .height = 495, .foreColor = colours::Red, .font = bannerFont, .tabIndex = 12},
+    {.member = &frmday::lblyear, .name = "lblyear", .text = "Enter The Year", .left = 825, .top = 1867, .width = 2145, .height = 360, .foreColor = colours::Blue, .font = captionFont, .tabIndex = 11, .sizing = ToText},
+    {.member = &frmday::lblmonth, .name = "lblmonth", .text = "Enter The Month", .left = 840, .top = 1147, .width = 2370, .height = 360, .foreColor = colours::Blue, .font = captionFont, .tabIndex = 10, .sizing = ToText},
+    {.member = &frmday::lbldate, .name = "lbldate", .text = "Enter The Date", .left = 825, .top = 427, .width = 2130, .height = 360, .foreColor = colours::Blue, .font = captionFont, .tabIndex = 9, .sizing = ToText},
+    {.member = &frmday::Label1, .name = "Label1", .text = "mail@t.example.org", .left = 3600, .top = 5400, .width = 2055, .height = 285, .foreColor = colours::Purple, .font = contactFont, .tabIndex = 8, .centred = true, .sizing = ToText},
+    {.member = &frmday::lblshow2, .name = "lblshow2", .left = 2798, .top = 4800, .width = 135, .height = 360, .foreColor = colours::Red, .font = captionFont, .tabIndex = 7, .centred = true, .sizing = ToText, .accessibleDescription = "The day of the week"},
+    {.member = &frmday::lblshow1, .name = "lblshow1", .left = 2798, .top = 4200, .width = 135, .height = 360, .foreColor = colours::Red, .font = captionFont, .tabIndex = 6, .centred = true, .sizing = ToText, .accessibleDescription = "The date shown"},
+};
+// clang-format on
+
+QFont fontOf(const Font& font)
+{
+    QFont f(font.face);
+    f.setPointSizeF(font.points);
+    f.setBold(true);
+    f.setKerning(false); // the desktop the layout was drawn on did not kern
+    return f;
+}
+
+// Buttons and boxes take the layout's box as it stands; labels place
+// themselves, since those sized to their text follow their captions.
+void setBox(QWidget* widget, const Control& c)
+{
+    widget->setFont(fontOf(c.font));
+    widget->setGeometry(c.left / TwipsPerPixel, c.top / TwipsPerPixel, c.width / TwipsPerPixel, c.height / TwipsPerPixel);
+}
+
+QObject* createControl(frmday& f, CommandButton* frmday::*member, const Control& c)
+{
+    auto* button = f.*member = new CommandButton(&f);
+    setBox(button, c);
+    button->setText(c.text);
+    button->setAutoDefault(true); // Enter presses the focused button, as Space does
+    return button;
+}
+
+QObject* createControl(frmday& f, TextBox* frmday::*member, const Control& c)
+{
+    auto* box = f.*member = new TextBox(&f);
+    setBox(box, c);
+    return box;
+}
+
+QObject* createControl(frmday& f, Label* frmday::*member, const Control& c)
+{
+    auto* label = f.*member = new Label(&f, c.sizing, c.centred ? Qt::AlignHCenter : Qt::AlignLeft);
+    label->setFont(fontOf(c.font));
+    label->place(c.left, c.top, c.width, c.height);
+    if (c.foreColor)
+        label->setForeColor(*c.foreColor);
+    label->setCaption(c.text);
+    return label;
+}
+
+QObject* createControl(frmday& f, Timer* frmday::*member, const Control& c)
+{
+    auto* timer = f.*member = new Timer(&f);
+    timer->setInterval(c.interval);
+    return timer;
+}
+
 } // namespace
 
-using enum Kind;
+frmday::frmday()
+    : Form(Width, Height)
+{
+    setObjectName("frmday");
+    setWindowTitle(Caption);
 
-const std::array<Control, 15> controls = {{
-    {.name = "cmdshow", .kind = CommandButton, .text = "SHOW", .left = 364, .top = 3480, .width = 1455, .height = 495, .font = buttonFont, .tabIndex = 3, .accessibleName = "Show", .accessibleDescription = "Shows the day of the week of the date entered"},
-    {.name = "cmdclear", .kind = CommandButton, .text = "CLEAR", .left = 2160, .top = 3480, .width = 1455, .height = 495, .font = buttonFont, .tabIndex = 4, .accessibleName = "Clear", .accessibleDescription = "Puts back the date 15 August 1947 and removes the result"},
-    {.name = "cmdexit", .kind = CommandButton, .text = "EXIT", .left = 3911, .top = 3480, .width = 1455, .height = 495, .font = buttonFont, .tabIndex = 5, .accessibleName = "Exit", .accessibleDescription = "Ends the program"},
-    {.name = "txtyear", .kind = TextBox, .left = 3458, .top = 1800, .width = 1095, .height = 495, .font = buttonFont, .tabIndex = 2, .accessibleName = "Year", .accessibleDescription = "The year, 1 to 4000"},
-    {.name = "txtmonth", .kind = TextBox, .left = 3458, .top = 1080, .width = 1095, .height = 495, .font = buttonFont, .tabIndex = 1, .accessibleName = "Month", .accessibleDescription = "The month, 1 to 12"},
-    {.name = "txtdate", .kind = TextBox, .left = 3458, .top = 360, .width = 1095, .height = 495, .font = buttonFont, .tabIndex = 0, .accessibleName = "Day", .accessibleDescription = "The day of the month, 1 to 31"},
-    {.name = "Timer1", .kind = Timer, .interval = 5},
-    {.name = "Label2", .kind = Label, .text = "http://t.example.org/", .left = 0, .top = 5400, .width = 2175, .height = 285, .foreColor = purple, .font = contactFont, .tabIndex = 13, .centred = true, .sizing = Sizing::ToText},
-    {.name = "lbltime", .kind = Label, .text = "Enter The Date..................", .left = 1000, .top = 2640, .width = 8175, .height = 495, .foreColor = red, .font = bannerFont, .tabIndex = 12},
-    {.name = "lblyear", .kind = Label, .text = "Enter The Year", .left = 825, .top = 1867, .width = 2145, .height = 360, .foreColor = blue, .font = captionFont, .tabIndex = 11, .sizing = Sizing::ToText},
-    {.name = "lblmonth", .kind = Label, .text = "Enter The Month", .left = 840, .top = 1147, .width = 2370, .height = 360, .foreColor = blue, .font = captionFont, .tabIndex = 10, .sizing = Sizing::ToText},
-    {.name = "lbldate", .kind = Label, .text = "Enter The Date", .left = 825, .top = 427, .width = 2130, .height = 360, .foreColor = blue, .font = captionFont, .tabIndex = 9, .sizing = Sizing::ToText},
-    {.name = "Label1", .kind = Label, .text = "mail@t.example.org", .left = 3600, .top = 5400, .width = 2055, .height = 285, .foreColor = purple, .font = contactFont, .tabIndex = 8, .centred = true, .sizing = Sizing::ToText},
-    {.name = "lblshow2", .kind = Label, .left = 2798, .top = 4800, .width = 135, .height = 360, .foreColor = red, .font = captionFont, .tabIndex = 7, .centred = true, .sizing = Sizing::ToText, .accessibleDescription = "The day of the week"},
-    {.name = "lblshow1", .kind = Label, .left = 2798, .top = 4200, .width = 135, .height = 360, .foreColor = red, .font = captionFont, .tabIndex = 6, .centred = true, .sizing = Sizing::ToText, .accessibleDescription = "The date shown"},
-}};
+    std::vector<std::pair<int, QWidget*>> tabOrder;
+    for (const Control& c : controls) {
+        QObject* control = std::visit([&](auto member) { return createControl(*this, member, c); }, c.member);
+        control->setObjectName(c.name);
+        auto* widget = qobject_cast<QWidget*>(control);
+        if (!widget)
+            continue;
+        if (c.accessibleName)
+            widget->setAccessibleName(c.accessibleName);
+        if (c.accessibleDescription)
+            widget->setAccessibleDescription(c.accessibleDescription);
+        if (c.tabIndex >= 0 && widget->focusPolicy() != Qt::NoFocus) // labels never take the focus
+            tabOrder.emplace_back(c.tabIndex, widget);
+    }
+    std::ranges::sort(tabOrder);
+    for (std::size_t i = 1; i < tabOrder.size(); ++i)
+        setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);
+    tabOrder.front().second->setFocus(); // where the focus goes when first shown
 
-} // namespace layout
+    setDefaultButton(cmdshow);
+}

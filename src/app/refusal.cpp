@@ -2,7 +2,7 @@
 
 #include "runtime/msgbox.h"
 
-void showRefusal(const QString& sentence)
+void showRefusal(runtime::Form& window, const QString& sentence)
 {
-    runtime::MsgBox(sentence + "\r\n\r\nOk.....? Try Again....", runtime::CriticalStyle, "Critical Error");
+    runtime::MsgBox(window, sentence + "\r\n\r\nOk.....? Try Again....", "Critical Error");
 }

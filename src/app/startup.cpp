@@ -4,7 +4,6 @@
 #include "app/frmday.h"
 #include "entry/fields.h"
 #include "runtime/conversions.h"
-#include "runtime/events.h"
 
 using runtime::IntegerToText;
 
@@ -19,7 +18,7 @@ void Form_Load(frmday& f)
     f.lbltime->setLeft(BannerStart);
 }
 
-void cmdexit_Click(frmday&)
+void cmdexit_Click(frmday& f)
 {
-    runtime::End();
+    f.End();
 }

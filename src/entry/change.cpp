@@ -1,5 +1,6 @@
 // The Change handlers of the three entry boxes: refill an emptied box, refuse
 // a value above the limit, then store the field's numbers and codes.
+#include "app/colours.h"
 #include "app/frmday.h"
 #include "app/refusal.h"
 #include "entry/daycount.h"
@@ -38,7 +39,7 @@ void fieldChange(frmday& f, const EntryField& field)
         selectWholeText(box);
     }
     if (aboveLimit(box->text(), field.limit)) {
-        showRefusal(field.limitMessage);
+        showRefusal(f, field.limitMessage);
         box->setText(IntegerToText(field.limit));
         box->SetFocus();
         selectWholeText(box);
@@ -116,11 +117,11 @@ void storeYear(frmday& f)
 } // namespace
 
 const EntryField DayField = {&frmday::txtdate, DefaultDay, 31, "Enter a number less than 32", storeDay,
-                             "Enter The Date .........", 0x000000FF};
+                             "Enter The Date .........", colours::Red};
 const EntryField MonthField = {&frmday::txtmonth, DefaultMonth, 12, "Enter a number less than 13", storeMonth,
-                               "Enter The Month ..............", 0x00FF0000};
+                               "Enter The Month ..............", colours::Blue};
 const EntryField YearField = {&frmday::txtyear, DefaultYear, 4000, "Enter a number less than 4000", storeYear,
-                              "Enter The Year ................", 0x0000FF00};
+                              "Enter The Year ................", colours::Green};
 
 void txtdate_Change(frmday& f)
 {

@@ -44,6 +44,9 @@ void txtdate_LostFocus(frmday& f);
 void txtmonth_LostFocus(frmday& f);
 void txtyear_LostFocus(frmday& f);
 
+// Selects the box's whole text: SelStart 0, then SelLength of the text read afresh.
+void selectWholeText(runtime::TextBox* box);
+
 // Keeps the box to decimal digits whatever comes in besides typing (pastes,
 // drops): an edit whose result would hold anything else is undone whole.
 void acceptDigitsOnly(runtime::TextBox* box);

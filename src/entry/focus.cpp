@@ -82,6 +82,12 @@ void txtyear_LostFocus(frmday& f)
     entryLostFocus(f, YearField);
 }
 
+void selectWholeText(TextBox* box)
+{
+    box->setSelStart(0);
+    box->setSelLength(static_cast<int>(box->text().size()));
+}
+
 void acceptDigitsOnly(TextBox* box)
 {
     // QLineEdit applies a validator to typing, pastes and drops, not to

@@ -1,6 +1,8 @@
 #include "app/banner.h"
+#include "app/colours.h"
 #include "app/frmday.h"
 #include "app/refusal.h"
+#include "entry/fields.h"
 #include "entry/leapyear.h"
 #include "result/result.h"
 
@@ -25,7 +27,7 @@ constexpr std::array<const char*, 7> DayNames = {
 // Form state is left as it was.
 void refuse(frmday& f, const char* sentence)
 {
-    showRefusal(sentence);
+    showRefusal(f, sentence);
     f.txtdate->SetFocus();
     selectWholeText(f.txtdate);
     clearResult(f);
@@ -66,7 +68,7 @@ void cmdshow_Click(frmday& f)
                            + f.txtyear->text() + "   is  ");
     f.lblshow2->setCaption(s.dayname);
     f.lbltime->setCaption(f.lblshow1->Caption() + f.lblshow2->Caption());
-    f.lbltime->setForeColor(0);
+    f.lbltime->setForeColor(colours::Black);
 }
 
 void clearResult(frmday& f)

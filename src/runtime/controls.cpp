@@ -1,9 +1,9 @@
 #include "runtime/controls.h"
 
-#include "runtime/events.h"
-
+#include <QApplication>
 #include <QKeyEvent>
-#include <QPointer>
+#include <QScreen>
+#include <QStyle>
 
 #include <algorithm>
 #include <cmath>
@@ -11,11 +11,6 @@
 namespace runtime {
 
 namespace {
-
-// The box that has the focus as the handlers see it. Qt also moves its focus
-// when a message box opens, when the user switches to another program and
-// when a popup menu opens; none of those is the user leaving the box.
-QPointer<TextBox> focusedBox;
 
 bool leavesTheWindowOnly(Qt::FocusReason reason)
 {
@@ -29,16 +24,15 @@ int toPixels(float twips)
 
 } // namespace
 
-TextBox::TextBox(QWidget* parent)
-    : QLineEdit(parent)
+TextBox::TextBox(Form* form)
+    : QLineEdit(form), form_(*form)
 {
-    connect(this, &QLineEdit::textChanged, this, [this] { runEvent(onChange); });
+    connect(this, &QLineEdit::textChanged, this, [this] { form_.runEvent(onChange); });
 }
 
 int keyAscii(const QKeyEvent& event)
 {
-    const bool control = event.modifiers().testFlag(Qt::ControlModifier)
-        && !event.modifiers().testFlag(Qt::AltModifier);
+    const bool control = event.modifiers().testFlag(Qt::ControlModifier) && !event.modifiers().testFlag(Qt::AltModifier);
     switch (event.key()) {
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
@@ -66,7 +60,7 @@ void TextBox::keyPressEvent(QKeyEvent* event)
     const int code = keyAscii(*event);
     if (code >= 0 && onKeyPress) {
         auto KeyAscii = static_cast<std::int16_t>(code);
-        runEvent([&] { onKeyPress(KeyAscii); });
+        form_.runEvent([&] { onKeyPress(KeyAscii); });
         if (KeyAscii == 0) {
             event->accept();
             return;
@@ -78,7 +72,7 @@ void TextBox::keyPressEvent(QKeyEvent* event)
 void TextBox::focusInEvent(QFocusEvent* event)
 {
     QLineEdit::focusInEvent(event);
-    if (focusedBox != this)
+    if (form_.focusedBox_ != this)
         gainFocus(event->reason());
 }
 
@@ -93,10 +87,10 @@ void TextBox::gainFocus(Qt::FocusReason reason)
 {
     // A handler's SetFocus while the window was inactive (a message box had
     // just closed) moves Qt's focus silently; the box that had it leaves now.
-    if (focusedBox)
-        focusedBox->loseFocus();
-    focusedBox = this;
-    runEvent(onGotFocus);
+    if (form_.focusedBox_)
+        form_.focusedBox_->loseFocus();
+    form_.focusedBox_ = this;
+    form_.runEvent(onGotFocus);
     clickGaveFocus_ = reason == Qt::MouseFocusReason;
     gotFocusSelStart_ = hasSelectedText() ? selectionStart() : cursorPosition();
     gotFocusSelLength_ = static_cast<int>(selectedText().size());
@@ -104,10 +98,10 @@ void TextBox::gainFocus(Qt::FocusReason reason)
 
 void TextBox::loseFocus()
 {
-    if (focusedBox != this)
+    if (form_.focusedBox_ != this)
         return;
-    focusedBox = nullptr;
-    runEvent(onLostFocus);
+    form_.focusedBox_ = nullptr;
+    form_.runEvent(onLostFocus);
 }
 
 void TextBox::mouseReleaseEvent(QMouseEvent* event)
@@ -135,8 +129,8 @@ void TextBox::SetFocus()
     setFocus(Qt::OtherFocusReason);
 }
 
-Label::Label(QWidget* parent, Sizing sizing, Qt::Alignment alignment)
-    : QLabel(parent), sizing_(sizing)
+Label::Label(Form* form, Sizing sizing, Qt::Alignment alignment)
+    : QLabel(form), sizing_(sizing)
 {
     setAlignment(alignment | Qt::AlignVCenter);
     setAutoFillBackground(true); // opaque, in the window's colour
@@ -175,34 +169,9 @@ void Label::place(float left, float top, float width, float height)
     moveToLeft();
 }
 
-// Without kerning a caption is as wide as its characters' advances added up,
-// which is far cheaper than laying the text out (SHOW resizes two labels).
-// The advance of each ASCII character is looked up once per font, when first
-// needed.
-int Label::captionWidth()
-{
-    const QFontMetricsF metrics(font());
-    if (asciiAdvancesFont_ != font()) {
-        asciiAdvancesFont_ = font();
-        asciiAdvances_.fill(-1);
-    }
-    qreal width = 0;
-    for (QChar c : text()) {
-        if (c.unicode() >= asciiAdvances_.size()) {
-            width += metrics.horizontalAdvance(c);
-            continue;
-        }
-        qreal& advance = asciiAdvances_[c.unicode()];
-        if (advance < 0)
-            advance = metrics.horizontalAdvance(c);
-        width += advance;
-    }
-    return static_cast<int>(std::ceil(width));
-}
-
 void Label::fitToCaption()
 {
-    const int width = captionWidth();
+    const int width = static_cast<int>(std::ceil(QFontMetricsF(font()).horizontalAdvance(text())));
     const float newWidth = static_cast<float>(width * TwipsPerPixel);
     if (alignment().testFlag(Qt::AlignHCenter))
         left_ += (width_ - newWidth) / 2;
@@ -217,17 +186,17 @@ void Label::moveToLeft()
     move(toPixels(left_), toPixels(top_));
 }
 
-CommandButton::CommandButton(QWidget* parent)
-    : QPushButton(parent)
+CommandButton::CommandButton(Form* form)
+    : QPushButton(form)
 {
-    connect(this, &QPushButton::clicked, this, [this] { runEvent(onClick); });
+    connect(this, &QPushButton::clicked, this, [this, form] { form->runEvent(onClick); });
 }
 
-Timer::Timer(QObject* parent)
-    : QTimer(parent)
+Timer::Timer(Form* form)
+    : QTimer(form)
 {
     setTimerType(Qt::PreciseTimer);
-    connect(this, &QTimer::timeout, this, [this] { runEvent(onTimer); });
+    connect(this, &QTimer::timeout, this, [this, form] { form->runEvent(onTimer); });
 }
 
 void Timer::setEnabled(bool enabled)
@@ -235,6 +204,44 @@ void Timer::setEnabled(bool enabled)
     // Enabling a running timer leaves its ticks where they are.
     if (enabled != isActive())
         enabled ? start() : stop();
+}
+
+Form::Form(int widthTwips, int heightTwips)
+{
+    setFixedSize(widthTwips / TwipsPerPixel, heightTwips / TwipsPerPixel);
+}
+
+void Form::start()
+{
+    runEvent(onLoad);
+    setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen()->availableGeometry()));
+    show();
+}
+
+void Form::setDefaultButton(CommandButton* button)
+{
+    defaultButton_ = button;
+    button->setDefault(true);
+}
+
+void Form::End()
+{
+    events_.end();
+    QApplication::closeAllWindows();
+    QCoreApplication::exit(0);
+}
+
+void Form::keyPressEvent(QKeyEvent* event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (!enter || !defaultButton_ || !defaultButton_->isEnabled()) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    // As with a mouse click, the focus moves to the button before it is
+    // pressed, so the box being left runs its LostFocus first.
+    defaultButton_->setFocus(Qt::OtherFocusReason);
+    defaultButton_->click();
 }
 
 } // namespace runtime

@@ -1,11 +1,27 @@
 #pragma once
 
+// The window and its controls as the handlers see them: real Qt widgets with
+// the event semantics the handlers rely on.
+//
+// Vocabulary. The handlers are written in the old runtime's words, and these
+// classes add those words where Qt's differ in meaning: Label::Caption and
+// setCaption (a label sized to its text follows its caption), Label::Left
+// (twips, read back exactly as written), setForeColor (0x00BBGGRR),
+// TextBox::setSelStart and setSelLength, TextBox::SetFocus (a handler moving
+// the focus: the boxes run GotFocus and LostFocus as the user would see
+// them), Timer::setEnabled (enabling a running timer leaves it running) and
+// Form::End. Where a word means what Qt's means, Qt's name serves: a box's
+// Text is text() and setText(). Handlers use these names; Qt's others are
+// for the runtime itself and for tests.
+
+#include "runtime/events.h"
+
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 
-#include <array>
 #include <cstdint>
 #include <functional>
 
@@ -13,13 +29,15 @@ namespace runtime {
 
 constexpr int TwipsPerPixel = 15;
 
+class Form;
+
 // A single-line edit box. Assigning its text (QLineEdit::setText) runs the
 // Change handler before the assignment returns; KeyPress sees each typed
 // character first and discards it by setting KeyAscii to 0.
 class TextBox : public QLineEdit {
     Q_OBJECT
 public:
-    explicit TextBox(QWidget* parent);
+    explicit TextBox(Form* form);
 
     std::function<void()> onChange;
     std::function<void()> onGotFocus;
@@ -40,6 +58,7 @@ private:
     void gainFocus(Qt::FocusReason reason);
     void loseFocus();
 
+    Form& form_;
     // The selection GotFocus left, kept while the mouse press that gave the
     // focus is under way: QLineEdit places the caret on that press.
     bool clickGaveFocus_ = false;
@@ -53,25 +72,24 @@ private:
 int keyAscii(const QKeyEvent& event);
 
 // Static text. Left is kept in twips exactly as written, the widget sits at
-// the nearest pixel. A label sized to its text takes the width of its caption,
-// keeping its left edge, or its centre when centred; its font must not kern.
+// the nearest pixel. A label sized to its text takes the width of its
+// caption, keeping its left edge, or its centre when centred.
 class Label : public QLabel {
     Q_OBJECT
 public:
     enum class Sizing { Fixed, ToText };
 
-    Label(QWidget* parent, Sizing sizing, Qt::Alignment alignment);
+    Label(Form* form, Sizing sizing, Qt::Alignment alignment);
 
     QString Caption() const { return text(); }
     void setCaption(const QString& caption);
-    void setForeColor(std::uint32_t bgr);  // 0x00BBGGRR
+    void setForeColor(std::uint32_t bgr); // 0x00BBGGRR
     float Left() const { return left_; }
     void setLeft(float twips);
-    // Twips; a label sized to its text takes its size from the next caption.
+    // Twips; a label sized to its text takes its width from the next caption.
     void place(float left, float top, float width, float height);
 
 private:
-    int captionWidth();
     void fitToCaption();
     void moveToLeft();
 
@@ -80,14 +98,12 @@ private:
     float top_ = 0;
     float width_ = 0;
     float height_ = 0;
-    QFont asciiAdvancesFont_;
-    std::array<qreal, 128> asciiAdvances_ = {};
 };
 
 class CommandButton : public QPushButton {
     Q_OBJECT
 public:
-    explicit CommandButton(QWidget* parent);
+    explicit CommandButton(Form* form);
 
     std::function<void()> onClick;
 };
@@ -95,11 +111,53 @@ public:
 class Timer : public QTimer {
     Q_OBJECT
 public:
-    explicit Timer(QObject* parent);
+    explicit Timer(Form* form);
 
     std::function<void()> onTimer;
 
     void setEnabled(bool enabled);
+};
+
+// A window of fixed client size in twips, with a default button that Return
+// and Enter press from any control that does not take them itself. It keeps
+// what the runtime knows of its handlers: the event boundary and the box that
+// has the focus as the handlers see it.
+class Form : public QWidget {
+    Q_OBJECT
+public:
+    Form(int widthTwips, int heightTwips);
+
+    std::function<void()> onLoad;
+
+    // Runs Load, then shows the window centred.
+    void start();
+    void setDefaultButton(CommandButton* button);
+    // Ends the program at once: no handler runs after it, the windows close
+    // and the event loop returns 0.
+    void End();
+
+    void runEvent(const std::function<void()>& handler) { events_.run(handler); }
+    int runtimeErrorsCaught() const { return events_.runtimeErrorsCaught(); }
+
+    // Tests that run many thousands of refusals answer the message boxes
+    // themselves; an empty sink brings the real dialog back.
+    using MessageSink = std::function<void(const QString& prompt, const QString& title)>;
+    void setMessageSink(MessageSink sink) { messageSink_ = std::move(sink); }
+    const MessageSink& messageSink() const { return messageSink_; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    friend class TextBox;
+
+    EventBoundary events_;
+    CommandButton* defaultButton_ = nullptr;
+    // Qt also moves its focus when a message box opens, when the user
+    // switches to another program and when a popup menu opens; none of those
+    // is the user leaving the box.
+    QPointer<TextBox> focusedBox_;
+    MessageSink messageSink_;
 };
 
 } // namespace runtime

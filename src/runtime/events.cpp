@@ -2,42 +2,18 @@
 
 #include "runtime/errors.h"
 
-#include <QApplication>
-
 namespace runtime {
 
-namespace {
-bool ended = false;
-int errorsCaught = 0;
-} // namespace
-
-void runEvent(const std::function<void()>& handler)
+void EventBoundary::run(const std::function<void()>& handler)
 {
-    if (ended || !handler)
+    if (ended_ || !handler)
         return;
     try {
         handler();
     } catch (const RuntimeError&) {
         // Nothing is shown: the handler simply stops where the error arose.
-        ++errorsCaught;
+        ++errorsCaught_;
     }
-}
-
-void End()
-{
-    ended = true;
-    QApplication::closeAllWindows();
-    QCoreApplication::exit(0);
-}
-
-int runtimeErrorsCaught()
-{
-    return errorsCaught;
-}
-
-bool hasEnded()
-{
-    return ended;
 }
 
 } // namespace runtime

@@ -1,24 +1,16 @@
 #include "runtime/msgbox.h"
 
+#include "runtime/controls.h"
+
 #include <QApplication>
 #include <QMessageBox>
 
 namespace runtime {
 
-namespace {
-
-MessageSink& sink()
+void MsgBox(Form& owner, const QString& prompt, const QString& title)
 {
-    static MessageSink installed;
-    return installed;
-}
-
-} // namespace
-
-void MsgBox(const QString& prompt, MsgBoxStyle style, const QString& title)
-{
-    if (sink()) {
-        sink()(prompt, style, title);
+    if (owner.messageSink()) {
+        owner.messageSink()(prompt, title);
         return;
     }
     QWidget* window = QApplication::activeWindow();
@@ -28,11 +20,6 @@ void MsgBox(const QString& prompt, MsgBoxStyle style, const QString& title)
     // focus a handler gives next arrives when the window is active again.
     if (window)
         window->activateWindow();
-}
-
-void setMessageSink(MessageSink sink_)
-{
-    sink() = std::move(sink_);
 }
 
 } // namespace runtime

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/frmday.h"
+#include "app/wiring.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -45,6 +46,7 @@ class TestWindow {
 public:
     TestWindow()
     {
+        wireEvents(w);
         w.start();
         active = QTest::qWaitForWindowActive(&w);
     }

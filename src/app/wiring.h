@@ -1,0 +1,7 @@
+#pragma once
+
+class frmday;
+
+// Binds every event of the window to its handler. The program and the tests
+// run the window wired this way.
+void wireEvents(frmday& f);
