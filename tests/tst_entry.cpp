@@ -54,7 +54,9 @@ private slots:
     void dayCount();
     void focusPutsPromptOnBanner();
     void clickSelectsWholeText();
-    void switchingWindowsIsNotLeavingTheBox();
+    void switchingAwayIsNotLeavingTheBox_data();
+    void switchingAwayIsNotLeavingTheBox();
+    void focusGivenWhileInactiveLeavesThePreviousBoxOnArrival();
     void pastes_data();
     void pastes();
 };
@@ -359,21 +361,54 @@ void EntryTest::clickSelectsWholeText()
     QVERIFY(!t.w.txtyear->hasSelectedText());
 }
 
-void EntryTest::switchingWindowsIsNotLeavingTheBox()
+void EntryTest::switchingAwayIsNotLeavingTheBox_data()
 {
+    QTest::addColumn<bool>("popup");
+    QTest::newRow("another window") << false;
+    QTest::newRow("the box's context menu") << true;
+}
+
+void EntryTest::switchingAwayIsNotLeavingTheBox()
+{
+    QFETCH(bool, popup);
+
     TestWindow t;
     selectAllAndType(t, "txtmonth", "0");
     t.w.lbltime->setCaption("unchanged");
     QWidget other;
-    other.show();
-    other.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&other));
+    if (popup) {
+        QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(5, 5), t.w.txtmonth->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(t.w.txtmonth, &menu);
+        QVERIFY(QTest::qWaitFor([] { return QApplication::activePopupWidget(); }));
+    } else {
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+    }
     QCOMPARE(t.w.txtmonth->text(), QString("0")); // no LostFocus: the zero stays
-    t.w.activateWindow();
+    if (popup)
+        QApplication::activePopupWidget()->close();
+    else
+        t.w.activateWindow();
     QVERIFY(t.focusReturnsTo(t.w.txtmonth));
     QCOMPARE(t.w.lbltime->text(), QString("unchanged")); // no GotFocus either
     t.press(Qt::Key_Tab); // leaving it for real restores the default
     QCOMPARE(t.w.txtmonth->text(), QString("8"));
+}
+
+void EntryTest::focusGivenWhileInactiveLeavesThePreviousBoxOnArrival()
+{
+    TestWindow t;
+    selectAllAndType(t, "txtmonth", "0");
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&other));
+    t.w.txtdate->setText(""); // the day box refills itself and takes the focus
+    QCOMPARE(t.w.txtmonth->text(), QString("0"));
+    t.w.activateWindow();
+    QVERIFY(t.focusReturnsTo(t.w.txtdate));
+    QCOMPARE(t.w.txtmonth->text(), QString("8")); // the month box was left, holding zero
 }
 
 void EntryTest::pastes_data()

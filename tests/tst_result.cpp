@@ -60,6 +60,7 @@ private slots:
     void clear();
     void bannerMotion();
     void tickAllocatesNothing();
+    void enteringABoxLeavesTheTimerRunning();
     void enterPressesShow_data();
     void enterPressesShow();
     void enterAndSpaceOnButtons();
@@ -290,6 +291,15 @@ void ResultTest::tickAllocatesNothing()
         w.runEvent(w.Timer1->onTimer); // as the timer delivers it
     QCOMPARE(allocations - before, 0L);
     QCOMPARE(w.lbltime->Left(), -4000.0f); // a wrap after 560 ticks, 440 steps since
+}
+
+void ResultTest::enteringABoxLeavesTheTimerRunning()
+{
+    TestWindow t;
+    t.w.Timer1->start(1000); // long enough to tell a restart
+    QTest::qWait(300);
+    t.press(Qt::Key_Tab); // GotFocus enables the running timer
+    QVERIFY2(t.w.Timer1->remainingTime() < 900, qPrintable(QString::number(t.w.Timer1->remainingTime())));
 }
 
 void ResultTest::enterPressesShow_data()
