@@ -9,8 +9,8 @@
  * Usage: measure SECONDS PROGRAM [ARGS...]; prints one line of key=value. */
 #define _GNU_SOURCE
 #include <X11/Xlib.h>
-#include <dirent.h>
 #include <X11/extensions/Xdamage.h>
+#include <dirent.h>
 #include <poll.h>
 #include <signal.h>
 #include <stdio.h>
@@ -127,9 +127,8 @@ int main(int argc, char* argv[])
     struct rusage usage;
     wait4(child, &status, 0, &usage);
     const double wall = (t1 - t0) / 1e3;
-    printf("first_frame_ms=%.1f cpu_percent=%.2f xserver_percent=%.2f frames_per_s=%.0f peak_rss_kb=%ld\n",
-           firstFrame, 100 * (cpu1 - cpu0) / wall, xserver ? 100 * (x1 - x0) / wall : -1.0, frames / wall,
-           usage.ru_maxrss);
+    printf("first_frame_ms=%.1f cpu_percent=%.2f xserver_percent=%.2f frames_per_s=%.0f peak_rss_kb=%ld\n", firstFrame,
+           100 * (cpu1 - cpu0) / wall, xserver ? 100 * (x1 - x0) / wall : -1.0, frames / wall, usage.ru_maxrss);
     XCloseDisplay(dpy);
     return 0;
 }

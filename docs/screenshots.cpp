@@ -19,7 +19,8 @@ namespace {
 void save(const QRect& area, const QString& path)
 {
     QApplication::processEvents();
-    const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
+    const QPixmap shot
+        = QGuiApplication::primaryScreen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
     std::printf("%s %s\n", qPrintable(path), shot.save(path) ? "written" : "NOT WRITTEN");
 }
 

@@ -6,10 +6,9 @@
 #   docs/screenshot-scale2*.png              the same at a device pixel ratio of 2
 set -euo pipefail
 cd "$(dirname "$0")/.."
-tools/setup.sh
-command -v openbox >/dev/null || { echo "needs the window manager openbox: apt-get install openbox" >&2; exit 1; }
-cmake -S . -B build >/dev/null
-cmake --build build --target tellwick-screenshots -j"$(nproc)" >/dev/null
+tools/setup.sh test
+cmake --preset default >/dev/null
+cmake --build --preset default --target tellwick-screenshots >/dev/null
 
 shoot() {
   xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" bash -c '

@@ -1,6 +1,6 @@
 #include "app/application.h"
-#include "support/calendar.h"
 #include "runtime/variant.h"
+#include "support/calendar.h"
 #include "support/testwindow.h"
 
 #include <QClipboard>
@@ -66,10 +66,12 @@ void EntryTest::keyFilter_data()
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("text");
 
+    // clang-format off
     QTest::newRow("digits pass") << "123" << "123";
     QTest::newRow("letters are dropped") << "1a2b" << "12";
     QTest::newRow("space, sign and point are dropped") << "1 -+.,2" << "12";
     QTest::newRow("non-ASCII digit is dropped") << QString::fromUtf8("1\u0663") << "1";
+    // clang-format on
 }
 
 void EntryTest::keyFilter()
@@ -134,11 +136,13 @@ void EntryTest::valueAboveLimitIsRefused_data()
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("limit");
 
+    // clang-format off
     QTest::newRow("day 155") << "txtdate" << "155" << "Enter a number less than 32" << "31";
     QTest::newRow("day 32") << "txtdate" << "32" << "Enter a number less than 32" << "31";
     QTest::newRow("month 13") << "txtmonth" << "13" << "Enter a number less than 13" << "12";
     QTest::newRow("year 5000") << "txtyear" << "5000" << "Enter a number less than 4000" << "4000";
     QTest::newRow("year 40001") << "txtyear" << "40001" << "Enter a number less than 4000" << "4000";
+    // clang-format on
 }
 
 void EntryTest::valueAboveLimitIsRefused()
@@ -187,11 +191,13 @@ void EntryTest::leavingZeroRestoresDefault_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("left");
 
+    // clang-format off
     QTest::newRow("day 0") << "txtdate" << "0" << "15";
     QTest::newRow("day 00") << "txtdate" << "00" << "15";
     QTest::newRow("month 0") << "txtmonth" << "0" << "8";
     QTest::newRow("year 0000") << "txtyear" << "0000" << "1947";
     QTest::newRow("day 07 stays") << "txtdate" << "07" << "07";
+    // clang-format on
 }
 
 void EntryTest::leavingZeroRestoresDefault()
@@ -302,8 +308,10 @@ void EntryTest::dayCount_data()
     QTest::newRow("31 February 2000") << QStringList{"txtyear=2000", "txtmonth=2", "txtdate=31"} << 2;
     QTest::newRow("30 February 1947") << QStringList{"txtdate=30", "txtmonth=2"} << 3;
     QTest::newRow("29 February 2000") << QStringList{"txtdate=29", "txtmonth=2", "txtyear=2000"} << 0;
-    QTest::newRow("29 February 2000, then 1900") << QStringList{"txtdate=29", "txtmonth=2", "txtyear=2000", "txtyear=1900"} << 3;
-    QTest::newRow("29 February 1900, then March") << QStringList{"txtdate=29", "txtmonth=2", "txtyear=1900", "txtmonth=3"} << 0;
+    QTest::newRow("29 February 2000, then 1900")
+        << QStringList{"txtdate=29", "txtmonth=2", "txtyear=2000", "txtyear=1900"} << 3;
+    QTest::newRow("29 February 1900, then March")
+        << QStringList{"txtdate=29", "txtmonth=2", "txtyear=1900", "txtmonth=3"} << 0;
     QTest::newRow("29 February 2001") << QStringList{"txtyear=2001", "txtmonth=2", "txtdate=29"} << 3;
     QTest::newRow("28 February 1900") << QStringList{"txtyear=1900", "txtmonth=2", "txtdate=28"} << 0;
     QTest::newRow("day 0 of February") << QStringList{"txtmonth=2", "txtdate=0"} << 0;
@@ -333,8 +341,10 @@ void EntryTest::focusPutsPromptOnBanner()
         Qt::Key key;
         QString prompt;
         QColor colour;
-    } steps[] = {{Qt::Key_Tab, month, blue}, {Qt::Key_Tab, year, green},
-                 {Qt::Key_Backtab, month, blue}, {Qt::Key_Backtab, day, red}};
+    } steps[] = {{Qt::Key_Tab, month, blue},
+                 {Qt::Key_Tab, year, green},
+                 {Qt::Key_Backtab, month, blue},
+                 {Qt::Key_Backtab, day, red}};
 
     t.w.lbltime->setLeft(1234);
     for (const auto& step : steps) {
@@ -419,10 +429,12 @@ void EntryTest::pastes_data()
     QTest::addColumn<int>("messages");
 
     for (const char* how : {"Shift+Insert", "menu", "drop"}) {
+        // clang-format off
         QTest::addRow("%s letters refused", how) << how << "1a" << "8" << 0;
         QTest::addRow("%s sign refused", how) << how << "-5" << "8" << 0;
         QTest::addRow("%s fraction refused", how) << how << "2.5" << "8" << 0;
         QTest::addRow("%s non-ASCII refused", how) << how << QString::fromUtf8("\u0663") << "8" << 0;
+        // clang-format on
         // A paste replaces the selected "8"; a drop goes in where it lands.
         const bool drop = QString(how) == "drop";
         QTest::addRow("%s digits pass", how) << how << (drop ? "0" : "7") << (drop ? "08" : "7") << 0;

@@ -35,8 +35,7 @@ struct Event {
         const char* buttons[] = {"cmdshow", "cmdclear", "lbldate"};
         const QString shown = text.size() > 20 ? QString("%1 x%2").arg(text.left(3)).arg(text.size()) : text;
         switch (kind) {
-        case Key:
-            return QString("key %1 modifiers %2").arg(QKeySequence(key).toString()).arg(int(modifiers), 0, 16);
+        case Key: return QString("key %1 modifiers %2").arg(QKeySequence(key).toString()).arg(int(modifiers), 0, 16);
         case Paste: return QString("Shift+Insert paste \"%1\"").arg(shown);
         case MenuPaste: return QString("menu paste \"%1\"").arg(shown);
         case Drop: return QString("drop \"%1\" on %2 at x=%3").arg(shown, boxes[target]).arg(x);
@@ -50,9 +49,11 @@ struct Event {
 
 QString randomText(QRandomGenerator& rng)
 {
+    // clang-format off
     static const QStringList pieces = {"0", "1", "7", "12", "31", "4000", "a", "Z", " ", "-", "+", ".", ",",
                                        "e5", QString::fromUtf8("\u00e9"), QString::fromUtf8("\u0663"),
                                        QString::fromUtf8("\u4e2d"), "\t", "\n"};
+    // clang-format on
     switch (rng.bounded(4)) {
     case 0: return QString::number(rng.bounded(100000));
     case 1: return QString(rng.bounded(20, 400), QChar('0' + rng.bounded(10)));
@@ -68,12 +69,12 @@ QString randomText(QRandomGenerator& rng)
 
 Event randomEvent(QRandomGenerator& rng)
 {
-    static const int keys[] = {Qt::Key_0, Qt::Key_1, Qt::Key_2, Qt::Key_3, Qt::Key_4, Qt::Key_5, Qt::Key_6,
-                               Qt::Key_7, Qt::Key_8, Qt::Key_9, Qt::Key_A, Qt::Key_V, Qt::Key_Z, Qt::Key_X,
-                               Qt::Key_C, Qt::Key_Space, Qt::Key_Minus, Qt::Key_Period, Qt::Key_Backspace,
-                               Qt::Key_Delete, Qt::Key_Left, Qt::Key_Right, Qt::Key_Home, Qt::Key_End,
-                               Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape,
-                               Qt::Key_Insert, Qt::Key_F5};
+    static const int keys[] = {
+        Qt::Key_0,      Qt::Key_1,      Qt::Key_2,     Qt::Key_3,      Qt::Key_4,         Qt::Key_5,      Qt::Key_6,
+        Qt::Key_7,      Qt::Key_8,      Qt::Key_9,     Qt::Key_A,      Qt::Key_V,         Qt::Key_Z,      Qt::Key_X,
+        Qt::Key_C,      Qt::Key_Space,  Qt::Key_Minus, Qt::Key_Period, Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Left,
+        Qt::Key_Right,  Qt::Key_Home,   Qt::Key_End,   Qt::Key_Tab,    Qt::Key_Backtab,   Qt::Key_Return, Qt::Key_Enter,
+        Qt::Key_Escape, Qt::Key_Insert, Qt::Key_F5};
     Event e{};
     const int roll = rng.bounded(100);
     if (roll < 60) {
@@ -115,9 +116,7 @@ void apply(TestWindow& t, const Event& e)
 {
     frmday& w = t.w;
     switch (e.kind) {
-    case Event::Key:
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key(e.key), e.modifiers);
-        break;
+    case Event::Key: QTest::keyClick(QApplication::focusWidget(), Qt::Key(e.key), e.modifiers); break;
     case Event::Paste:
     case Event::MenuPaste:
         QApplication::clipboard()->setText(e.text);
@@ -133,16 +132,12 @@ void apply(TestWindow& t, const Event& e)
         QApplication::sendEvent(boxAt(w, e.target), &drop);
         break;
     }
-    case Event::ClickBox:
-        QTest::mouseClick(boxAt(w, e.target), Qt::LeftButton, {}, QPoint(e.x, 10));
-        break;
+    case Event::ClickBox: QTest::mouseClick(boxAt(w, e.target), Qt::LeftButton, {}, QPoint(e.x, 10)); break;
     case Event::ClickButton:
         QTest::mouseClick(std::array<QWidget*, 3>{w.cmdshow, w.cmdclear, w.findChild<QWidget*>("lbldate")}[e.target],
                           Qt::LeftButton);
         break;
-    case Event::Tick:
-        Timer1_Timer(w);
-        break;
+    case Event::Tick: Timer1_Timer(w); break;
     }
 }
 
@@ -251,9 +246,8 @@ private slots:
 
 void RandomTest::randomUse()
 {
-    const quint32 seed = qEnvironmentVariableIsSet("TELLWICK_RANDOM_SEED")
-        ? qgetenv("TELLWICK_RANDOM_SEED").toUInt()
-        : QRandomGenerator::global()->generate();
+    const quint32 seed = qEnvironmentVariableIsSet("TELLWICK_RANDOM_SEED") ? qgetenv("TELLWICK_RANDOM_SEED").toUInt()
+                                                                           : QRandomGenerator::global()->generate();
     const int count = qEnvironmentVariableIsSet("TELLWICK_RANDOM_EVENTS")
         ? qEnvironmentVariableIntValue("TELLWICK_RANDOM_EVENTS")
         : 100000;
@@ -273,7 +267,8 @@ void RandomTest::randomUse()
         const QList<Event> shortest = shrink(events);
         QString what;
         firstFailure(shortest, &what);
-        std::printf("a shortest failing list, %lld events, ending in: %s\n", qlonglong(shortest.size()), qPrintable(what));
+        std::printf("a shortest failing list, %lld events, ending in: %s\n", qlonglong(shortest.size()),
+                    qPrintable(what));
         for (const Event& e : shortest)
             std::printf("  %s\n", qPrintable(e.describe()));
         QFAIL(qPrintable(QString("seed %1 fails: %2").arg(seed).arg(wrong)));

@@ -76,6 +76,7 @@ void ResultTest::show_data()
     QTest::addColumn<int>("dayindex");
     QTest::addColumn<QString>("dayname");
 
+    // clang-format off
     QTest::newRow("15/8/1947") << "15" << "8" << "1947" << 0.0 << 5.0 << 5 << "FRIDAY";
     QTest::newRow("1/1/2001") << "1" << "1" << "2001" << 0.0 << 1.0 << 1 << "MONDAY";
     QTest::newRow("29/2/2000") << "29" << "2" << "2000" << 1.0 << 9.0 << 2 << "TUESDAY";
@@ -88,6 +89,7 @@ void ResultTest::show_data()
     QTest::newRow("10/10/1583") << "10" << "10" << "1583" << 0.0 << 8.0 << 1 << "MONDAY";
     QTest::newRow("10/11/1582") << "10" << "11" << "1582" << 0.0 << 10.0 << 3 << "WEDNESDAY";
     QTest::newRow("leading zeros shown as typed") << "05" << "08" << "1947" << 0.0 << 9.0 << 2 << "TUESDAY";
+    // clang-format on
 }
 
 void ResultTest::show()
@@ -129,12 +131,16 @@ void ResultTest::refusal_data()
     QTest::addColumn<QString>("year");
     QTest::addColumn<QString>("message");
 
+    // clang-format off
     QTest::newRow("31 April") << "31" << "4" << "2001" << "Do you know April,June,Sept. and Nov. have only 30 days";
     QTest::newRow("30 February 2000") << "30" << "2" << "2000" << "Do you know February has only 29 days for a Leap Year";
     QTest::newRow("29 February 1900") << "29" << "2" << "1900" << "Do you know February has only 28 days for a Non-Leap year";
+    // clang-format on
     const QString gap = "Do you know the dates from 5/10/1582 to 14/10/1582 are not in the calender";
+    // clang-format off
     QTest::newRow("5 October 1582") << "5" << "10" << "1582" << gap;
     QTest::newRow("14 October 1582") << "14" << "10" << "1582" << gap;
+    // clang-format on
 }
 
 void ResultTest::refusal()
@@ -213,9 +219,11 @@ void ResultTest::clear_data()
     QTest::addColumn<QString>("year");
     QTest::addColumn<bool>("showFirst");
 
+    // clang-format off
     QTest::newRow("after a result") << "29" << "2" << "2000" << true;
     QTest::newRow("after an impossible date") << "31" << "4" << "2001" << false;
     QTest::newRow("at the defaults") << "15" << "8" << "1947" << true;
+    // clang-format on
 }
 
 void ResultTest::clear()
@@ -309,11 +317,13 @@ void ResultTest::enterPressesShow_data()
     QTest::addColumn<int>("key");
     QTest::addColumn<QString>("line1");
 
+    // clang-format off
     QTest::newRow("day, Return") << "txtdate" << "1" << int(Qt::Key_Return) << "The Day  1 / 8 / 1947   is  ";
     QTest::newRow("month, keypad Enter") << "txtmonth" << "9" << int(Qt::Key_Enter) << "The Day  15 / 9 / 1947   is  ";
     QTest::newRow("year, Return") << "txtyear" << "2000" << int(Qt::Key_Return) << "The Day  15 / 8 / 2000   is  ";
     QTest::newRow("day holding 0 is restored first") << "txtdate" << "0" << int(Qt::Key_Return)
                                                      << "The Day  15 / 8 / 1947   is  ";
+    // clang-format on
 }
 
 void ResultTest::enterPressesShow()

@@ -31,9 +31,18 @@ int errorOf(const std::function<void()>& call)
     return NoError;
 }
 
-Variant I(std::int16_t v) { return Variant::Integer(v); }
-Variant L(std::int32_t v) { return Variant::Long(v); }
-Variant D(double v) { return Variant::Double(v); }
+Variant I(std::int16_t v)
+{
+    return Variant::Integer(v);
+}
+Variant L(std::int32_t v)
+{
+    return Variant::Long(v);
+}
+Variant D(double v)
+{
+    return Variant::Double(v);
+}
 
 } // namespace
 

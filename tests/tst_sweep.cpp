@@ -64,20 +64,27 @@ void SweepTest::everyDateOfYears1To4000()
                 if (!wanted.isEmpty()) {
                     if (refusals != before + 1 || refusal != wanted)
                         QFAIL(qPrintable(QString("%1/%2/%3: wanted the refusal \"%4\", got \"%5\"")
-                                             .arg(day).arg(month).arg(year).arg(wanted, refusal)));
+                                             .arg(day)
+                                             .arg(month)
+                                             .arg(year)
+                                             .arg(wanted, refusal)));
                     date.ok() ? ++gap : ++refused;
                     continue;
                 }
                 const char* name = DayNames[weekday(sys_days(date)).c_encoding()];
                 if (refusals != before || t.w.lblshow2->text() != QLatin1String(name))
                     QFAIL(qPrintable(QString("%1/%2/%3: wanted %4, got \"%5\"")
-                                         .arg(day).arg(month).arg(year).arg(name, t.w.lblshow2->text())));
+                                         .arg(day)
+                                         .arg(month)
+                                         .arg(year)
+                                         .arg(name, t.w.lblshow2->text())));
                 ++shown;
             }
         }
     }
     std::printf("checked %ld dates: %ld weekdays right, %ld days the month cannot have refused, %ld gap days "
-                "refused\n", shown + refused + gap, shown, refused, gap);
+                "refused\n",
+                shown + refused + gap, shown, refused, gap);
     QCOMPARE(shown + gap, 1460970L);
     QCOMPARE(gap, 10L);
 }

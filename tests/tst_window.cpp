@@ -11,9 +11,9 @@ namespace {
 struct Expected {
     const char* name;
     const char* className;
-    QRect rect;       // for labels sized to their text: left, top and height only
+    QRect rect; // for labels sized to their text: left, top and height only
     const char* text;
-    QColor colour;    // invalid: the system's
+    QColor colour; // invalid: the system's
     const char* family;
     double points;
     bool centred;
@@ -27,7 +27,14 @@ const Expected expected[] = {
     {"txtmonth", "QLineEdit", {230, 72, 73, 33}, "8", {}, "Liberation Sans", 9.75, false},
     {"txtdate", "QLineEdit", {230, 24, 73, 33}, "15", {}, "Liberation Sans", 9.75, false},
     {"Label2", "QLabel", {0, 360, 145, 19}, "http://t.example.org/", QColor(192, 0, 192), "Liberation Serif", 12, true},
-    {"lbltime", "QLabel", {467, 176, 545, 33}, "Enter The Date .........", QColor(255, 0, 0), "Liberation Sans", 18, false},
+    {"lbltime",
+     "QLabel",
+     {467, 176, 545, 33},
+     "Enter The Date .........",
+     QColor(255, 0, 0),
+     "Liberation Sans",
+     18,
+     false},
     {"lblyear", "QLabel", {55, 124, 143, 24}, "Enter The Year", QColor(0, 0, 255), "Liberation Sans", 13.5, false},
     {"lblmonth", "QLabel", {56, 76, 158, 24}, "Enter The Month", QColor(0, 0, 255), "Liberation Sans", 13.5, false},
     {"lbldate", "QLabel", {55, 28, 142, 24}, "Enter The Date", QColor(0, 0, 255), "Liberation Sans", 13.5, false},
@@ -198,6 +205,7 @@ void WindowTest::screenReaderNames_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("spoken");
 
+    // clang-format off
     QTest::newRow("day") << "txtdate" << "Day";
     QTest::newRow("month") << "txtmonth" << "Month";
     QTest::newRow("year") << "txtyear" << "Year";
@@ -206,6 +214,7 @@ void WindowTest::screenReaderNames_data()
     QTest::newRow("exit") << "cmdexit" << "Exit";
     QTest::newRow("first result line") << "lblshow1" << "The Day  15 / 8 / 1947   is  ";
     QTest::newRow("second result line") << "lblshow2" << "FRIDAY";
+    // clang-format on
 }
 
 void WindowTest::screenReaderNames()

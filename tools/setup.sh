@@ -1,11 +1,21 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the project needs, and those named as
-# arguments, when any is missing.
-# As root it installs them; otherwise it prints the command and fails.
+# Installs the Debian packages that are missing for a purpose:
+#   tools/setup.sh run     what building and running the program needs (run.sh)
+#   tools/setup.sh test    that, and what the tests and checks need (test.sh)
+# Further package names may follow. As root it installs them with apt-get,
+# otherwise through sudo; without sudo it prints the command and fails.
 set -euo pipefail
 
-packages=(cmake g++ make qt6-base-dev fonts-liberation xvfb xauth xdotool
-          openbox desktop-file-utils appstream valgrind dpkg-dev file "$@")
+run=(cmake g++ make qt6-base-dev qt6-wayland fonts-liberation)
+test=("${run[@]}" clang-format file dpkg-dev desktop-file-utils appstream lintian valgrind
+      xvfb xauth openbox xdotool xclip weston)
+case "${1:-}" in
+  run) packages=("${run[@]}") ;;
+  test) packages=("${test[@]}") ;;
+  *) echo "usage: tools/setup.sh run|test [package...]" >&2; exit 2 ;;
+esac
+shift
+packages+=("$@")
 
 missing=()
 for p in "${packages[@]}"; do
@@ -13,12 +23,15 @@ for p in "${packages[@]}"; do
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
+as_root=()
 if [ "$(id -u)" -ne 0 ]; then
-  echo "Missing packages. Install them with:" >&2
-  echo "  sudo apt-get install -y ${missing[*]}" >&2
-  exit 1
+  if ! command -v sudo >/dev/null; then
+    echo "Missing packages. As root, install them with:" >&2
+    echo "  apt-get install -y ${missing[*]}" >&2
+    exit 1
+  fi
+  as_root=(sudo)
 fi
 echo "Installing: ${missing[*]}"
-export DEBIAN_FRONTEND=noninteractive
-apt-get update -qq
-apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

@@ -4,14 +4,12 @@
 # reports the errors whose innermost frame, allocators and the C and C++
 # libraries aside, lies in the program's own code. Errors that Qt, GLib,
 # fontconfig or D-Bus report about themselves are counted apart, not failed.
-#   tools/valgrind-check.sh        (needs valgrind, xvfb-run and xdotool)
+#   tools/valgrind-check.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
-for tool in valgrind xvfb-run xdotool; do
-  command -v "$tool" >/dev/null || { echo "needs $tool: apt-get install $tool" >&2; exit 1; }
-done
-cmake -S . -B build >/dev/null
-cmake --build build --target tellwick -j"$(nproc)" >/dev/null
+tools/setup.sh test
+cmake --preset default >/dev/null
+cmake --build --preset default --target tellwick >/dev/null
 log=$(mktemp)
 
 xvfb-run -a bash -c '

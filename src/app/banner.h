@@ -3,7 +3,7 @@
 class frmday;
 
 // Positions of the scrolling banner, in twips.
-constexpr float BannerStart = 7000;         // start-up and every wrap
+constexpr float BannerStart = 7000; // start-up and every wrap
 constexpr float BannerAfterRefusal = 10000; // after SHOW refuses a date
 constexpr float BannerWrap = -7000;
 constexpr float BannerStep = 25;

@@ -24,7 +24,9 @@ struct Font {
 };
 
 // Each row binds its control to the frmday member that holds it.
-using Member = std::variant<CommandButton* frmday::*, TextBox* frmday::*, Timer* frmday::*, Label* frmday::*>;
+template <typename T>
+using MemberOf = T* frmday::*;
+using Member = std::variant<MemberOf<CommandButton>, MemberOf<TextBox>, MemberOf<Timer>, MemberOf<Label>>;
 
 // Positions and sizes in twips, colours as 0x00BBGGRR.
 struct Control {
@@ -37,8 +39,8 @@ struct Control {
     int tabIndex = -1;
     bool centred = false;
     Label::Sizing sizing = Label::Sizing::Fixed;
-    int interval = 0;                             // milliseconds, timers only
-    const char* accessibleName = nullptr;         // for screen readers; a label's own text serves it
+    int interval = 0; // milliseconds, timers only
+    const char* accessibleName = nullptr; // for screen readers; a label's own text serves it
     const char* accessibleDescription = nullptr;
 };
 
@@ -83,7 +85,8 @@ QFont fontOf(const Font& font)
 void setBox(QWidget* widget, const Control& c)
 {
     widget->setFont(fontOf(c.font));
-    widget->setGeometry(c.left / TwipsPerPixel, c.top / TwipsPerPixel, c.width / TwipsPerPixel, c.height / TwipsPerPixel);
+    widget->setGeometry(c.left / TwipsPerPixel, c.top / TwipsPerPixel, c.width / TwipsPerPixel,
+                        c.height / TwipsPerPixel);
 }
 
 QObject* createControl(frmday& f, CommandButton* frmday::*member, const Control& c)

@@ -116,12 +116,14 @@ void storeYear(frmday& f)
 
 } // namespace
 
+// clang-format off
 const EntryField DayField = {&frmday::txtdate, DefaultDay, 31, "Enter a number less than 32", storeDay,
                              "Enter The Date .........", colours::Red};
 const EntryField MonthField = {&frmday::txtmonth, DefaultMonth, 12, "Enter a number less than 13", storeMonth,
                                "Enter The Month ..............", colours::Blue};
 const EntryField YearField = {&frmday::txtyear, DefaultYear, 4000, "Enter a number less than 4000", storeYear,
                               "Enter The Year ................", colours::Green};
+// clang-format on
 
 void txtdate_Change(frmday& f)
 {

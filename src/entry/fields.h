@@ -17,11 +17,11 @@ constexpr std::int16_t DefaultYear = 1947;
 struct EntryField {
     runtime::TextBox* frmday::*box;
     std::int16_t defaultValue;
-    std::int16_t limit;            // a value above it is refused
+    std::int16_t limit; // a value above it is refused
     const char* limitMessage;
-    void (*store)(frmday& f);      // the field's numbers and codes, then the day-count check
-    const char* prompt;            // on the banner while the box has the focus
-    std::uint32_t promptColour;    // 0x00BBGGRR
+    void (*store)(frmday& f); // the field's numbers and codes, then the day-count check
+    const char* prompt; // on the banner while the box has the focus
+    std::uint32_t promptColour; // 0x00BBGGRR
 };
 
 extern const EntryField DayField;

@@ -19,9 +19,8 @@ constexpr std::array<const char*, 3> DayCountRefusals = {
 };
 constexpr const char* GapRefusal = "Do you know the dates from 5/10/1582 to 14/10/1582 are not in the calender";
 
-constexpr std::array<const char*, 7> DayNames = {
-    "SUNDAY", "MONDAY", "TUESDAY", "WEDNESDAY", "THURSDAY", "FRIDAY", "SATURDAY",
-};
+constexpr std::array<const char*, 7> DayNames
+    = {"SUNDAY", "MONDAY", "TUESDAY", "WEDNESDAY", "THURSDAY", "FRIDAY", "SATURDAY"};
 
 // The day box is readied for another try and the banner starts over; the
 // Form state is left as it was.
@@ -64,8 +63,8 @@ void cmdshow_Click(frmday& f)
         s.dayname = DayNames[s.dayindex];
 
     // The date as typed, not as stored: leading zeros stay.
-    f.lblshow1->setCaption("The Day  " + f.txtdate->text() + " / " + f.txtmonth->text() + " / "
-                           + f.txtyear->text() + "   is  ");
+    f.lblshow1->setCaption("The Day  " + f.txtdate->text() + " / " + f.txtmonth->text() + " / " + f.txtyear->text()
+                           + "   is  ");
     f.lblshow2->setCaption(s.dayname);
     f.lbltime->setCaption(f.lblshow1->Caption() + f.lblshow2->Caption());
     f.lbltime->setForeColor(colours::Black);

@@ -25,24 +25,23 @@ int toPixels(float twips)
 } // namespace
 
 TextBox::TextBox(Form* form)
-    : QLineEdit(form), form_(*form)
+    : QLineEdit(form)
+    , form_(*form)
 {
     connect(this, &QLineEdit::textChanged, this, [this] { form_.runEvent(onChange); });
 }
 
 int keyAscii(const QKeyEvent& event)
 {
-    const bool control = event.modifiers().testFlag(Qt::ControlModifier) && !event.modifiers().testFlag(Qt::AltModifier);
+    const bool control
+        = event.modifiers().testFlag(Qt::ControlModifier) && !event.modifiers().testFlag(Qt::AltModifier);
     switch (event.key()) {
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
     case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return -1;
-    case Qt::Key_Backspace:
-        return control ? 127 : 8;
-    default:
-        break;
+    case Qt::Key_Enter: return -1;
+    case Qt::Key_Backspace: return control ? 127 : 8;
+    default: break;
     }
     // Synthetic keys carry Ctrl+V as "v", real ones as "\x16": derive it.
     if (control)
@@ -130,7 +129,8 @@ void TextBox::SetFocus()
 }
 
 Label::Label(Form* form, Sizing sizing, Qt::Alignment alignment)
-    : QLabel(form), sizing_(sizing)
+    : QLabel(form)
+    , sizing_(sizing)
 {
     setAlignment(alignment | Qt::AlignVCenter);
     setAutoFillBackground(true); // opaque, in the window's colour

@@ -43,7 +43,7 @@ bool beyondLargest(const char* first, const char* last)
 
 struct Parsed {
     double value = 0;
-    bool found = false;       // a number starts the text
+    bool found = false; // a number starts the text
     const char* end = nullptr; // first character after it
 };
 
@@ -102,8 +102,7 @@ double TextToDouble(const QString& text)
 std::int32_t DoubleToLong(double value)
 {
     const double rounded = std::nearbyint(value); // the default mode rounds half to even
-    if (!(rounded >= std::numeric_limits<std::int32_t>::min()
-          && rounded <= std::numeric_limits<std::int32_t>::max()))
+    if (!(rounded >= std::numeric_limits<std::int32_t>::min() && rounded <= std::numeric_limits<std::int32_t>::max()))
         throw RuntimeError(RuntimeError::Overflow);
     return static_cast<std::int32_t>(rounded);
 }

@@ -17,7 +17,8 @@ const char* describe(RuntimeError::Code code)
 } // namespace
 
 RuntimeError::RuntimeError(Code code)
-    : std::runtime_error(describe(code)), code_(code)
+    : std::runtime_error(describe(code))
+    , code_(code)
 {
 }
 

@@ -18,8 +18,8 @@ public:
 
     Kind kind() const { return kind_; }
     bool isEmpty() const { return kind_ == Kind::Empty; }
-    double toDouble() const;       // Empty gives 0
-    std::int32_t toLong() const;   // rounds half to even; Overflow outside Long
+    double toDouble() const; // Empty gives 0
+    std::int32_t toLong() const; // rounds half to even; Overflow outside Long
 
 private:
     Kind kind_ = Kind::Empty;
@@ -37,7 +37,13 @@ bool operator==(const Variant& a, const Variant& b);
 bool operator>(const Variant& a, const Variant& b);
 
 // Integer constants of the handlers, such as `monthno == 4`.
-inline bool operator==(const Variant& a, int b) { return a.toDouble() == b; }
-inline bool operator>(const Variant& a, int b) { return a.toDouble() > b; }
+inline bool operator==(const Variant& a, int b)
+{
+    return a.toDouble() == b;
+}
+inline bool operator>(const Variant& a, int b)
+{
+    return a.toDouble() > b;
+}
 
 } // namespace runtime
