@@ -11,13 +11,13 @@ cmake --install "$build" --prefix "$root/usr" >/dev/null
 for f in bin/tellwick \
          share/applications/$id.desktop \
          share/metainfo/$id.metainfo.xml \
-         share/icons/hicolor/16x16/apps/$id.png \
-         share/icons/hicolor/32x32/apps/$id.png \
          share/icons/hicolor/scalable/apps/$id.svg; do
   [ -f "$root/usr/$f" ] || { echo "not installed: $f"; exit 1; }
 done
-file "$root/usr/share/icons/hicolor/16x16/apps/$id.png" | grep -q '16 x 16'
-file "$root/usr/share/icons/hicolor/32x32/apps/$id.png" | grep -q '32 x 32'
+for size in 16 32 48 64 128 256; do # each theme size, 16 to 256, of its own size
+  file "$root/usr/share/icons/hicolor/${size}x$size/apps/$id.png" | grep -q "$size x $size" ||
+    { echo "no ${size}px icon"; exit 1; }
+done
 
 if command -v desktop-file-validate >/dev/null; then
   desktop-file-validate "$root/usr/share/applications/$id.desktop"

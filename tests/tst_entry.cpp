@@ -158,7 +158,7 @@ void EntryTest::valueAboveLimitIsRefused()
 
     QCOMPARE(answerer.shown.size(), 1);
     const auto& shown = answerer.shown.front();
-    QCOMPARE(shown.text, message + "\r\n\r\nOk.....? Try Again....");
+    QCOMPARE(shown.text, message + "\n\nOk.....? Try Again...."); // a blank line between
     QCOMPARE(shown.title, QString("Critical Error"));
     QCOMPARE(shown.icon, QMessageBox::Critical);
     QCOMPARE(shown.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));

@@ -161,7 +161,7 @@ void ResultTest::refusal()
         t.click(t.w.cmdshow);
         QCOMPARE(t.w.lbltime->Left(), BannerAfterRefusal);
         QCOMPARE(answerer.shown.size(), attempt);
-        QCOMPARE(answerer.shown.back().text, message + "\r\n\r\nOk.....? Try Again....");
+        QCOMPARE(answerer.shown.back().text, message + "\n\nOk.....? Try Again....");
         QCOMPARE(answerer.shown.back().title, QString("Critical Error"));
         QCOMPARE(answerer.shown.back().icon, QMessageBox::Critical);
 

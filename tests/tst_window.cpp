@@ -76,7 +76,8 @@ void WindowTest::window()
     QCOMPARE(QCoreApplication::applicationName(), QString("Tellwick"));
     QCOMPARE(QCoreApplication::applicationVersion(), QString("1.00"));
     const QList<QSize> iconSizes = QApplication::windowIcon().availableSizes();
-    QVERIFY(iconSizes.contains(QSize(16, 16)) && iconSizes.contains(QSize(32, 32)));
+    for (int side : {16, 32, 48, 64, 128, 256}) // the layout's two, and HiDPI's up to 256
+        QVERIFY(iconSizes.contains(QSize(side, side)));
 
     const QRect screen = t.w.screen()->availableGeometry();
     QVERIFY(within(t.w.geometry().center().x(), screen.center().x(), 2));
@@ -154,13 +155,15 @@ void WindowTest::controls()
 void WindowTest::startUp()
 {
     frmday w;
+    QCOMPARE(w.lbltime->text(), QString("Enter The Date..................")); // as laid out
+    QCOMPARE(w.lbltime->text().size(), 32);
     wireEvents(w);
     w.start();
-    // Form_Load has run; the event loop has not yet.
+    // Form_Load has run and the day box has been entered, whether or not the
+    // window is active yet; the event loop has not run.
     QCOMPARE(w.lbltime->Left(), 7000.0f);
     QVERIFY(w.Timer1->isActive());
-    QCOMPARE(w.lbltime->text(), QString("Enter The Date.................."));
-    QCOMPARE(w.lbltime->text().size(), 32);
+    QCOMPARE(w.lbltime->text(), QString("Enter The Date ........."));
 
     QVERIFY(QTest::qWaitForWindowActive(&w));
     QCOMPARE(QApplication::focusWidget(), w.txtdate);

@@ -3,6 +3,7 @@
 #include "app/appinfo.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFont>
 #include <QIcon>
 #include <QPixmap>
@@ -13,10 +14,11 @@ void setupApplication()
     QCoreApplication::setApplicationVersion(appinfo::Version);
     QGuiApplication::setDesktopFileName(appinfo::Id);
 
-    // Naming the format spares loading every image plugin to guess it.
+    // Every size the build put in; naming the format spares loading every
+    // image plugin to guess it.
     QIcon icon;
-    icon.addPixmap(QPixmap(":/icons/tellwick-16.png", "PNG"));
-    icon.addPixmap(QPixmap(":/icons/tellwick-32.png", "PNG"));
+    for (const QString& file : QDir(":/icons").entryList())
+        icon.addPixmap(QPixmap(":/icons/" + file, "PNG"));
     QApplication::setWindowIcon(icon);
 
     // The layout names the fonts of another desktop; Liberation Serif has the

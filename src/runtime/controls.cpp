@@ -2,8 +2,11 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QScreen>
 #include <QStyle>
+#include <QValidator>
+#include <QWindow>
 
 #include <algorithm>
 #include <cmath>
@@ -78,6 +81,7 @@ void TextBox::focusInEvent(QFocusEvent* event)
 void TextBox::focusOutEvent(QFocusEvent* event)
 {
     QLineEdit::focusOutEvent(event);
+    clickGaveFocus_ = false;
     if (!leavesTheWindowOnly(event->reason()))
         loseFocus();
 }
@@ -103,13 +107,49 @@ void TextBox::loseFocus()
     form_.runEvent(onLostFocus);
 }
 
+// A middle click pastes on its release and a right click opens the context
+// menu, which takes the release; neither may bring back GotFocus's selection
+// later, over what a paste, a refusal or the next click has made of it.
+void TextBox::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        clickGaveFocus_ = false;
+    QLineEdit::mousePressEvent(event);
+}
+
 void TextBox::mouseReleaseEvent(QMouseEvent* event)
 {
+    const bool restore = clickGaveFocus_ && event->button() == Qt::LeftButton;
+    clickGaveFocus_ = false;
     QLineEdit::mouseReleaseEvent(event);
-    if (clickGaveFocus_) {
-        clickGaveFocus_ = false;
+    if (restore)
         setSelection(gotFocusSelStart_, gotFocusSelLength_);
-    }
+}
+
+// QLineEdit accepts every drop of text, even one its validator then undoes,
+// and a source that offered a move deletes what went nowhere. The validator
+// judges the dropped text by itself: for a box of digits, as good as judging
+// the text it would make.
+bool TextBox::takesDrop(const QDropEvent& event) const
+{
+    QString dropped = event.mimeData()->text();
+    int position = 0;
+    return !validator() || validator()->validate(dropped, position) != QValidator::Invalid;
+}
+
+void TextBox::dragEnterEvent(QDragEnterEvent* event)
+{
+    takesDrop(*event) ? QLineEdit::dragEnterEvent(event) : event->ignore();
+}
+
+void TextBox::dragMoveEvent(QDragMoveEvent* event)
+{
+    takesDrop(*event) ? QLineEdit::dragMoveEvent(event) : event->ignore();
+}
+
+void TextBox::dropEvent(QDropEvent* event)
+{
+    takesDrop(*event) ? QLineEdit::dropEvent(event) : event->ignore();
 }
 
 void TextBox::setSelStart(int start)
@@ -206,15 +246,56 @@ void Timer::setEnabled(bool enabled)
         enabled ? start() : stop();
 }
 
+// The interval's own wake-ups are let through only once a clock tick of
+// 15.625 ms (or the interval, if longer) has passed since the last delivered
+// tick. A late tick is not caught up.
+void Timer::timerEvent(QTimerEvent* event)
+{
+    using namespace std::chrono;
+    constexpr microseconds ClockTick(15625);
+    const auto period = std::max<microseconds>(ClockTick, intervalAsDuration());
+    const auto now = steady_clock::now();
+    if (event->timerId() == timerId() && now < nextTick_)
+        return;
+    nextTick_ = std::max(nextTick_ + period, now);
+    QTimer::timerEvent(event);
+}
+
 Form::Form(int widthTwips, int heightTwips)
 {
     setFixedSize(widthTwips / TwipsPerPixel, heightTwips / TwipsPerPixel);
+    // No maximise button where the platform lets a window say so.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
 }
 
 void Form::start()
 {
     runEvent(onLoad);
+    create();
+    connect(windowHandle(), &QWindow::windowStateChanged, this, &Form::keepNormalSize);
     setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen()->availableGeometry()));
+    show();
+    // Where no window manager activates the window, Qt gives no focus-in; the
+    // box that has the focus enters it now, and activation later is no entry.
+    if (auto* box = qobject_cast<TextBox*>(focusWidget()); box && !focusedBox_)
+        box->gainFocus(Qt::OtherFocusReason);
+}
+
+// A maximised or full-screen window of fixed size is a contradiction that a
+// Wayland compositor answers by ending the connection once the window commits
+// its own size. The request has already gone out when Qt reports the state,
+// and Qt does not take it back while the compositor has not answered it: the
+// window is shown afresh instead, a new surface in the normal state, and the
+// answer goes to the old one.
+void Form::keepNormalSize()
+{
+    const Qt::WindowStates resizing = Qt::WindowMaximized | Qt::WindowFullScreen;
+    const Qt::WindowStates states = windowHandle()->windowStates();
+    if (!(states & resizing))
+        return;
+    hide();
+    windowHandle()->setWindowStates(states & ~resizing);
     show();
 }
 

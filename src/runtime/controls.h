@@ -22,6 +22,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 
@@ -52,15 +53,22 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
+    friend class Form;
     void gainFocus(Qt::FocusReason reason);
     void loseFocus();
+    bool takesDrop(const QDropEvent& event) const;
 
     Form& form_;
-    // The selection GotFocus left, kept while the mouse press that gave the
-    // focus is under way: QLineEdit places the caret on that press.
+    // The selection GotFocus left, kept while the left click that gave the
+    // focus is under way: QLineEdit places the caret on its press. Any other
+    // button, or the focus leaving, ends the wait for its release.
     bool clickGaveFocus_ = false;
     int gotFocusSelStart_ = 0;
     int gotFocusSelLength_ = 0;
@@ -108,6 +116,9 @@ public:
     std::function<void()> onClick;
 };
 
+// Ticks on the clock of the desktop the layout was designed on: its timers
+// fired on the system clock's ticks, 64 a second, however short the interval
+// asked for. The interval stays what the layout says.
 class Timer : public QTimer {
     Q_OBJECT
 public:
@@ -116,12 +127,19 @@ public:
     std::function<void()> onTimer;
 
     void setEnabled(bool enabled);
+
+protected:
+    void timerEvent(QTimerEvent* event) override;
+
+private:
+    std::chrono::steady_clock::time_point nextTick_;
 };
 
 // A window of fixed client size in twips, with a default button that Return
-// and Enter press from any control that does not take them itself. It keeps
-// what the runtime knows of its handlers: the event boundary and the box that
-// has the focus as the handlers see it.
+// and Enter press from any control that does not take them itself. Asked to
+// be maximised or full screen, it stays as it is. It keeps what the runtime
+// knows of its handlers: the event boundary and the box that has the focus as
+// the handlers see it.
 class Form : public QWidget {
     Q_OBJECT
 public:
@@ -129,7 +147,8 @@ public:
 
     std::function<void()> onLoad;
 
-    // Runs Load, then shows the window centred.
+    // Runs Load, then shows the window centred; the focus goes to the first
+    // control in the tab order, whether or not the window is activated.
     void start();
     void setDefaultButton(CommandButton* button);
     // Ends the program at once: no handler runs after it, the windows close
@@ -150,6 +169,7 @@ protected:
 
 private:
     friend class TextBox;
+    void keepNormalSize();
 
     EventBoundary events_;
     CommandButton* defaultButton_ = nullptr;

@@ -2,7 +2,6 @@
 
 #include "runtime/controls.h"
 
-#include <QApplication>
 #include <QMessageBox>
 
 namespace runtime {
@@ -13,13 +12,13 @@ void MsgBox(Form& owner, const QString& prompt, const QString& title)
         owner.messageSink()(prompt, title);
         return;
     }
-    QWidget* window = QApplication::activeWindow();
-    QMessageBox box(QMessageBox::Critical, title, prompt, QMessageBox::Ok, window);
+    // A child of the window, so that it is centred over it and, on Wayland,
+    // transient for it, whichever window is active. Qt's line break is LF.
+    QMessageBox box(QMessageBox::Critical, title, QString(prompt).replace("\r\n", "\n"), QMessageBox::Ok, &owner);
     box.exec();
     // Not every platform hands the activation back when the box closes; the
     // focus a handler gives next arrives when the window is active again.
-    if (window)
-        window->activateWindow();
+    owner.activateWindow();
 }
 
 } // namespace runtime

@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Runs a command in a real display session of its own:
+#   session.sh x11 CMD...      Xvfb with the openbox window manager, Qt's xcb platform
+#   session.sh bare CMD...     Xvfb with no window manager: no window is ever activated
+#   session.sh wayland CMD...  a headless weston compositor, Qt's wayland platform
+# Exits 77 (skipped) when the session's programs are not installed.
+set -euo pipefail
+kind=$1
+shift
+need() { command -v "$1" >/dev/null || { echo "$1 is not installed: tools/setup.sh test"; exit 77; }; }
+
+case $kind in
+x11 | bare)
+  need xvfb-run
+  need xdotool
+  [ "$kind" = bare ] || need openbox
+  export QT_QPA_PLATFORM=xcb TELLWICK_SESSION=$kind
+  exec xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" bash -c '
+    if [ "$TELLWICK_SESSION" = x11 ]; then
+      openbox --sm-disable >/dev/null 2>&1 &
+      for i in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break; sleep 0.1; done
+    fi
+    "$@"
+    status=$?
+    kill %1 2>/dev/null
+    exit $status
+  ' session "$@"
+  ;;
+wayland)
+  need weston
+  [ -n "$(find /usr/lib -path '*qt6/plugins/platforms/libqwayland-generic.so' -print -quit)" ] ||
+    { echo "Qt's wayland platform is not installed: tools/setup.sh test"; exit 77; }
+  runtime=$(mktemp -d)
+  chmod 700 "$runtime"
+  socket=tellwick-$$
+  XDG_RUNTIME_DIR=$runtime weston --backend=headless-backend.so --socket="$socket" --idle-time=0 \
+    >"$runtime/weston.log" 2>&1 &
+  weston=$!
+  trap 'kill $weston 2>/dev/null; rm -rf "$runtime"' EXIT
+  for i in $(seq 50); do [ -S "$runtime/$socket" ] && break; sleep 0.1; done
+  env -u DISPLAY XDG_RUNTIME_DIR="$runtime" WAYLAND_DISPLAY="$socket" QT_QPA_PLATFORM=wayland \
+    TELLWICK_SESSION=wayland "$@"
+  ;;
+*)
+  echo "usage: session.sh x11|bare|wayland CMD..." >&2
+  exit 2
+  ;;
+esac

@@ -1,0 +1,316 @@
+// The window on real display servers, where offscreen hides what desktops do.
+// CTest runs it through desktop/session.sh, which names the session in
+// TELLWICK_SESSION: "x11" (Xvfb, openbox, real X input from xdotool), "bare"
+// (Xvfb and no window manager) or "wayland" (a headless weston).
+#include "app/application.h"
+#include "app/banner.h"
+#include "support/testwindow.h"
+
+#include <QDrag>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QMimeData>
+#include <QProcess>
+#include <QWindow>
+
+namespace {
+
+const QString DayPrompt = "Enter The Date .........";
+
+QString session()
+{
+    return qEnvironmentVariable("TELLWICK_SESSION");
+}
+
+// Real X input, through the X server as a user's would come.
+void xdotool(const QStringList& args)
+{
+    QProcess::execute("xdotool", args);
+}
+
+void moveTo(QWidget* widget, QPoint at)
+{
+    const QPoint p = widget->mapToGlobal(at);
+    xdotool({"mousemove", "--sync", QString::number(p.x()), QString::number(p.y())});
+}
+
+void clickAt(QWidget* widget, QPoint at, int button)
+{
+    moveTo(widget, at);
+    xdotool({"click", QString::number(button)});
+}
+
+QString xprop(const QWidget& window, const QString& property)
+{
+    QProcess p;
+    p.start("xprop", {"-id", QString::number(window.winId()), property});
+    p.waitForFinished();
+    return QString::fromLocal8Bit(p.readAllStandardOutput());
+}
+
+// Where the banner stands after some ticks from a position.
+float afterTicks(float left, int ticks)
+{
+    for (int i = 0; i < ticks; ++i) {
+        left -= BannerStep;
+        if (left == BannerWrap)
+            left = BannerStart;
+    }
+    return left;
+}
+
+} // namespace
+
+class DesktopTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { setupApplication(); }
+    void windowStates_data();
+    void windowStates();
+    void noMaximiseButton();
+    void windowClassMatchesTheDesktopEntry();
+    void middleClickPasteRefusedSelectsTheLimit();
+    void rightClickLeavesNoStaleSelection();
+    void drops_data();
+    void drops();
+    void messageBoxIsCentredOverTheWindow();
+    void startUpWithoutActivation();
+    void bannerTicks64TimesASecond();
+};
+
+void DesktopTest::windowStates_data()
+{
+    QTest::addColumn<int>("state");
+    QTest::newRow("maximised") << int(Qt::WindowMaximized);
+    QTest::newRow("full screen") << int(Qt::WindowFullScreen);
+    QTest::newRow("minimised") << int(Qt::WindowMinimized);
+}
+
+// Whatever state the window is asked for, it stays whole and of its size.
+void DesktopTest::windowStates()
+{
+    QFETCH(int, state);
+    if (session() == "bare")
+        QSKIP("no window manager to ask");
+
+    TestWindow t;
+    const QRect box = t.w.txtdate->geometry();
+    t.w.windowHandle()->setWindowStates(Qt::WindowStates(state));
+    QTest::qWait(1000); // the compositor's answer, or a protocol error that ends the process
+    t.w.windowHandle()->setWindowStates(Qt::WindowNoState);
+    QTest::qWait(500);
+    QVERIFY(t.w.isVisible());
+    QCOMPARE(t.w.size(), QSize(382, 384));
+    QCOMPARE(t.w.txtdate->geometry(), box);
+    if (state != Qt::WindowMinimized) { // the program's own request, as the title bar's button makes it
+        t.w.showMaximized();
+        QTest::qWait(1000);
+        QCOMPARE(t.w.size(), QSize(382, 384));
+    }
+}
+
+void DesktopTest::noMaximiseButton()
+{
+    if (session() != "x11")
+        QSKIP("runs in the x11 session");
+    TestWindow t;
+    const QString actions = xprop(t.w, "_NET_WM_ALLOWED_ACTIONS");
+    QVERIFY2(actions.contains("_NET_WM_ACTION_CLOSE"), qPrintable(actions));
+    QVERIFY2(!actions.contains("MAXIMIZE"), qPrintable(actions));
+}
+
+void DesktopTest::windowClassMatchesTheDesktopEntry()
+{
+    if (session() != "x11")
+        QSKIP("runs in the x11 session");
+    TestWindow t;
+    QFile entry(DESKTOP_ENTRY);
+    QVERIFY(entry.open(QIODevice::ReadOnly));
+    const QString wanted = QString(entry.readAll()).section("StartupWMClass=", 1).section('\n', 0, 0);
+    QVERIFY(!wanted.isEmpty());
+    QVERIFY2(xprop(t.w, "WM_CLASS").contains(QString(", \"%1\"").arg(wanted)), qPrintable(xprop(t.w, "WM_CLASS")));
+}
+
+// A middle click pastes the PRIMARY selection where it lands: "8" becomes
+// "85", which is refused; the limit then stands wholly selected.
+void DesktopTest::middleClickPasteRefusedSelectsTheLimit()
+{
+    if (session() != "x11")
+        QSKIP("runs in the x11 session");
+    TestWindow t;
+    MessageBoxAnswerer answerer;
+    QProcess xclip;
+    xclip.start("xclip", {"-selection", "primary"});
+    xclip.write("5");
+    xclip.closeWriteChannel();
+    xclip.waitForFinished();
+
+    clickAt(t.w.txtmonth, QPoint(t.w.txtmonth->width() - 5, 10), 2);
+    QTRY_COMPARE(answerer.shown.size(), 1);
+    QVERIFY(answerer.shown.front().text.startsWith("Enter a number less than 13"));
+    QVERIFY(t.focusReturnsTo(t.w.txtmonth));
+    QTRY_COMPARE(t.w.txtmonth->selectedText(), QString("12"));
+    xdotool({"type", "5"});
+    QTRY_COMPARE(t.w.txtmonth->text(), QString("5"));
+    QCOMPARE(answerer.shown.size(), 1);
+}
+
+// The context menu takes the release of the click that gave the focus; a
+// later click in the box places the caret where it lands.
+void DesktopTest::rightClickLeavesNoStaleSelection()
+{
+    if (session() != "x11")
+        QSKIP("runs in the x11 session");
+    TestWindow t;
+    QPoint middle(0, t.w.txtyear->height() / 2); // where a click puts the caret in "19|47"
+    while (t.w.txtyear->cursorPositionAt(middle) < 2)
+        middle.rx()++;
+
+    clickAt(t.w.txtyear, QPoint(10, 10), 3);
+    QTRY_VERIFY(QApplication::activePopupWidget());
+    xdotool({"key", "Escape"});
+    QTRY_VERIFY(!QApplication::activePopupWidget());
+    QCOMPARE(QApplication::focusWidget(), t.w.txtyear);
+    clickAt(t.w.txtyear, middle, 1);
+    QTRY_COMPARE(t.w.txtyear->cursorPosition(), 2);
+    QVERIFY(!t.w.txtyear->hasSelectedText());
+}
+
+// A drag source that offers only a move, as some programs' do: its text is
+// gone once a drop reports the move done.
+class MoveSource : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void mousePressEvent(QMouseEvent*) override
+    {
+        auto* drag = new QDrag(this);
+        auto* data = new QMimeData;
+        data->setText(text());
+        drag->setMimeData(data);
+        if (drag->exec(Qt::MoveAction) == Qt::MoveAction)
+            clear();
+    }
+};
+
+void DesktopTest::drops_data()
+{
+    QTest::addColumn<QString>("dragged");
+    QTest::addColumn<bool>("taken");
+    QTest::newRow("letters are refused, the source keeps them") << "abc" << false;
+    QTest::newRow("a digit goes in, moved from the source") << "2" << true;
+}
+
+void DesktopTest::drops()
+{
+    QFETCH(QString, dragged);
+    QFETCH(bool, taken);
+    if (session() != "x11")
+        QSKIP("runs in the x11 session");
+
+    TestWindow t;
+    MessageBoxAnswerer answerer;
+    t.type("1"); // over the selected "15": a digit dropped next to it stays below the limit
+    MoveSource source(dragged);
+    source.setMinimumSize(60, 30);
+    source.move(t.w.frameGeometry().bottomLeft() + QPoint(0, 40));
+    source.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&source));
+
+    // The source's drag runs a loop of its own until the drop; a timer,
+    // which fires in that loop too, plays the gesture one step at a time.
+    const QPoint from = source.mapToGlobal(QPoint(10, 10));
+    const QPoint to = t.w.txtdate->mapToGlobal(QPoint(3, 12));
+    QList<QStringList> steps
+        = {{"mousemove", "--sync", QString::number(from.x()), QString::number(from.y())}, {"mousedown", "1"}};
+    for (int step = 0; step < 8; ++step) // over the start of the day box's text
+        steps.append(QStringList{"mousemove", "--sync", QString::number(to.x() + step), QString::number(to.y())});
+    steps.append(QStringList{"mouseup", "1"});
+    QTimer player;
+    connect(&player, &QTimer::timeout, [&] { steps.isEmpty() ? player.stop() : xdotool(steps.takeFirst()); });
+    player.start(60);
+    QTRY_VERIFY(steps.isEmpty());
+    QTRY_COMPARE(source.text(), taken ? QString() : dragged);
+    const QString day = t.w.txtdate->text();
+    QVERIFY2(taken ? day == "12" || day == "21" : day == "1", qPrintable(day));
+    QVERIFY(answerer.shown.isEmpty());
+}
+
+// A refusal raised while another window is active still appears over the
+// program's own window, as its child.
+void DesktopTest::messageBoxIsCentredOverTheWindow()
+{
+    if (session() == "bare")
+        QSKIP("no window manager to place windows");
+    TestWindow t;
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    QTest::qWait(300);
+
+    QWidget* parent = nullptr;
+    QWindow* transientParent = nullptr;
+    QPoint centre;
+    QTimer::singleShot(500, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        parent = box->parentWidget();
+        transientParent = box->windowHandle()->transientParent();
+        centre = box->frameGeometry().center();
+        box->button(QMessageBox::Ok)->click();
+    });
+    t.w.txtdate->setText("99"); // as a drop from another program would: the day's refusal
+    QCOMPARE(parent, &t.w);
+    QCOMPARE(transientParent, t.w.windowHandle());
+    if (session() == "x11") // Wayland tells a client nothing of where its windows are
+        QVERIFY2((centre - t.w.frameGeometry().center()).manhattanLength() < 40,
+                 qPrintable(QString("%1,%2").arg(centre.x()).arg(centre.y())));
+}
+
+// No window manager activates the window: the day prompt is on the banner
+// all the same, and activating the window later runs no second GotFocus.
+void DesktopTest::startUpWithoutActivation()
+{
+    if (session() != "bare")
+        QSKIP("runs in the bare session");
+    frmday w;
+    wireEvents(w);
+    w.start();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QTest::qWait(300);
+    QVERIFY(!w.isActiveWindow());
+    QCOMPARE(w.lbltime->text(), DayPrompt);
+    QCOMPARE(w.lbltime->palette().color(QPalette::WindowText), QColor(Qt::red));
+    QCOMPARE(w.txtdate->selectedText(), QString("15"));
+
+    w.lbltime->setCaption("unchanged");
+    xdotool({"windowfocus", "--sync", QString::number(w.winId())});
+    QTRY_VERIFY(w.isActiveWindow());
+    QCOMPARE(QApplication::focusWidget(), w.txtdate);
+    QCOMPARE(w.lbltime->text(), QString("unchanged"));
+}
+
+// Ticks come at the clock rate of the desktop the layout was designed on,
+// 64 a second, whatever the 5 ms interval, and each moves the banner a step.
+void DesktopTest::bannerTicks64TimesASecond()
+{
+    if (session() != "x11")
+        QSKIP("runs in the x11 session");
+    TestWindow t;
+    QCOMPARE(t.w.Timer1->interval(), 5);
+    int ticks = 0;
+    connect(t.w.Timer1, &QTimer::timeout, [&] { ++ticks; });
+    const float left = t.w.lbltime->Left();
+    QElapsedTimer clock;
+    clock.start();
+    QTest::qWait(3000);
+    const double perSecond = ticks * 1000.0 / clock.elapsed();
+    std::printf("banner: %.1f ticks a second\n", perSecond);
+    QVERIFY2(perSecond >= 55 && perSecond <= 70, qPrintable(QString::number(perSecond)));
+    QCOMPARE(t.w.lbltime->Left(), afterTicks(left, ticks));
+}
+
+QTEST_MAIN(DesktopTest)
+#include "tst_desktop.moc"
