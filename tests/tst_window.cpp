@@ -43,6 +43,31 @@ const Expected expected[] = {
     {"lblshow1", "QLabel", {187, 280, 9, 24}, "", QColor(255, 0, 0), "Liberation Sans", 13.5, true},
 };
 
+// WCAG's contrast ratio of two colours, 1 to 21.
+double contrast(QColor a, QColor b)
+{
+    auto luminance = [](QColor c) {
+        auto linear = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// Each label's text colour against the background it is drawn on, after a
+// SHOW, so that the result lines and the black banner are there too.
+QMap<QString, double> labelContrasts()
+{
+    TestWindow t;
+    t.click(t.w.cmdshow);
+    QMap<QString, double> contrasts;
+    for (QLabel* label : t.w.findChildren<QLabel*>()) {
+        const QColor background = label->grab().toImage().pixelColor(0, 0);
+        contrasts[label->objectName()] = contrast(label->palette().color(QPalette::WindowText), background);
+    }
+    return contrasts;
+}
+
 bool within(int actual, int wanted, int slack = 1)
 {
     return std::abs(actual - wanted) <= slack;
@@ -62,6 +87,7 @@ private slots:
     void screenReaderNames_data();
     void screenReaderNames();
     void runtimeErrorEndsOnlyItsHandler();
+    void labelsStayLegibleUnderADarkDesktop();
     void exitOrClosingEndsTheProcessWithStatusZero();
 };
 
@@ -245,6 +271,22 @@ void WindowTest::runtimeErrorEndsOnlyItsHandler()
     QCOMPARE(t.w.state.monthcode.toDouble(), 2.0);
     t.click(t.w.cmdshow); // and the program goes on
     QCOMPARE(t.w.lblshow2->text(), QString("FRIDAY"));
+}
+
+void WindowTest::labelsStayLegibleUnderADarkDesktop()
+{
+    const QMap<QString, double> light = labelContrasts();
+    const QPalette desktop = QApplication::palette();
+    QApplication::setPalette(QPalette(QColor(0x35, 0x35, 0x35))); // as Adwaita-Dark's window colour
+    const QMap<QString, double> dark = labelContrasts();
+    QApplication::setPalette(desktop);
+
+    QCOMPARE(dark.keys(), light.keys());
+    for (const QString& name : light.keys()) {
+        std::printf("%-9s contrast %.2f in the light theme, %.2f under the dark one\n", qPrintable(name), light[name],
+                    dark[name]);
+        QVERIFY2(dark[name] >= light[name] - 0.01, qPrintable(name));
+    }
 }
 
 void WindowTest::exitOrClosingEndsTheProcessWithStatusZero()

@@ -267,6 +267,25 @@ Form::Form(int widthTwips, int heightTwips)
     // No maximise button where the platform lets a window say so.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    takeDialogFace();
+}
+
+// The labels' colours are fixed, and were chosen for the light dialog face of
+// the desktop the layout was drawn on; on a dark one they could not be read.
+// Under a dark desktop palette the window, boxes and buttons take a light
+// face, Qt's own default one; under a light palette, the desktop's.
+void Form::takeDialogFace()
+{
+    const QPalette desktop = QApplication::palette();
+    const bool dark = desktop.color(QPalette::Window).lightness() < desktop.color(QPalette::WindowText).lightness();
+    setPalette(dark ? QPalette(QColor(0xEF, 0xEF, 0xEF)) : desktop);
+}
+
+void Form::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ApplicationPaletteChange)
+        takeDialogFace();
+    QWidget::changeEvent(event);
 }
 
 void Form::start()

@@ -137,7 +137,8 @@ private:
 
 // A window of fixed client size in twips, with a default button that Return
 // and Enter press from any control that does not take them itself. Asked to
-// be maximised or full screen, it stays as it is. It keeps what the runtime
+// be maximised or full screen, it stays as it is. Its face is the desktop's
+// dialog face while that is light, a light one under a dark desktop. It keeps what the runtime
 // knows of its handlers: the event boundary and the box that has the focus as
 // the handlers see it.
 class Form : public QWidget {
@@ -166,10 +167,12 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     friend class TextBox;
     void keepNormalSize();
+    void takeDialogFace();
 
     EventBoundary events_;
     CommandButton* defaultButton_ = nullptr;
