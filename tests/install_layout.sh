@@ -25,7 +25,7 @@ else
   echo "desktop-file-validate not installed: desktop entry not validated"
 fi
 if command -v appstreamcli >/dev/null; then
-  appstreamcli validate --no-net "$root/usr/share/metainfo/$id.metainfo.xml"
+  appstreamcli validate --no-net --pedantic "$root/usr/share/metainfo/$id.metainfo.xml"
 else
   echo "appstreamcli not installed: metainfo not validated"
 fi
