@@ -6,9 +6,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 repeats=${1:-5}
-tools/setup.sh libx11-dev libxdamage-dev
-cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build-bench --target tellwick bare measure show_throughput -j"$(nproc)" >/dev/null
+tools/setup.sh test libx11-dev libxdamage-dev
+cmake --preset bench >/dev/null
+cmake --build --preset bench >/dev/null
 
 results=$(mktemp)
 trap 'rm -f "$results"' EXIT

@@ -301,7 +301,11 @@ void DesktopTest::bannerTicks64TimesASecond()
     TestWindow t;
     QCOMPARE(t.w.Timer1->interval(), 5);
     int ticks = 0;
-    connect(t.w.Timer1, &QTimer::timeout, [&] { ++ticks; });
+    const auto tick = t.w.Timer1->onTimer;
+    t.w.Timer1->onTimer = [&] {
+        ++ticks;
+        tick();
+    };
     const float left = t.w.lbltime->Left();
     QElapsedTimer clock;
     clock.start();

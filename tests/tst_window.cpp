@@ -112,7 +112,6 @@ void WindowTest::window()
     auto* timer = t.w.findChild<QTimer*>("Timer1");
     QVERIFY(timer);
     QCOMPARE(timer->interval(), 5);
-    QCOMPARE(timer->timerType(), Qt::PreciseTimer);
     QVERIFY(t.w.findChild<QPushButton*>("cmdshow")->isDefault());
 
     // The banner's band, however wide its caption, meets neither the lowest
@@ -188,7 +187,7 @@ void WindowTest::startUp()
     // Form_Load has run and the day box has been entered, whether or not the
     // window is active yet; the event loop has not run.
     QCOMPARE(w.lbltime->Left(), 7000.0f);
-    QVERIFY(w.Timer1->isActive());
+    QVERIFY(w.Timer1->Enabled());
     QCOMPARE(w.lbltime->text(), QString("Enter The Date ........."));
 
     QVERIFY(QTest::qWaitForWindowActive(&w));

@@ -1,6 +1,7 @@
 #include "app/application.h"
 
 #include "app/appinfo.h"
+#include "runtime/accessibility.h"
 
 #include <QApplication>
 #include <QDir>
@@ -25,4 +26,6 @@ void setupApplication()
     // metrics of the serif one, Liberation Sans stands in for the sans serif.
     QFont::insertSubstitution("MS Sans Serif", "Liberation Sans");
     QFont::insertSubstitution("Times New Roman", "Liberation Serif");
+
+    runtime::installAccessibility();
 }

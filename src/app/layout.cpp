@@ -39,6 +39,7 @@ struct Control {
     int tabIndex = -1;
     bool centred = false;
     Label::Sizing sizing = Label::Sizing::Fixed;
+    bool announced = false; // a screen reader speaks each new caption
     int interval = 0; // milliseconds, timers only
     const char* accessibleName = nullptr; // for screen readers; a label's own text serves it
     const char* accessibleDescription = nullptr;
@@ -66,7 +67,7 @@ const Control controls[] = {
     {.member = &frmday::lblmonth, .name = "lblmonth", .text = "Enter The Month", .left = 840, .top = 1147, .width = 2370, .height = 360, .foreColor = colours::Blue, .font = captionFont, .tabIndex = 10, .sizing = ToText},
     {.member = &frmday::lbldate, .name = "lbldate", .text = "Enter The Date", .left = 825, .top = 427, .width = 2130, .height = 360, .foreColor = colours::Blue, .font = captionFont, .tabIndex = 9, .sizing = ToText},
     {.member = &frmday::Label1, .name = "Label1", .text = "mail@t.example.org", .left = 3600, .top = 5400, .width = 2055, .height = 285, .foreColor = colours::Purple, .font = contactFont, .tabIndex = 8, .centred = true, .sizing = ToText},
-    {.member = &frmday::lblshow2, .name = "lblshow2", .left = 2798, .top = 4800, .width = 135, .height = 360, .foreColor = colours::Red, .font = captionFont, .tabIndex = 7, .centred = true, .sizing = ToText, .accessibleDescription = "The day of the week"},
+    {.member = &frmday::lblshow2, .name = "lblshow2", .left = 2798, .top = 4800, .width = 135, .height = 360, .foreColor = colours::Red, .font = captionFont, .tabIndex = 7, .centred = true, .sizing = ToText, .announced = true, .accessibleDescription = "The day of the week"},
     {.member = &frmday::lblshow1, .name = "lblshow1", .left = 2798, .top = 4200, .width = 135, .height = 360, .foreColor = colours::Red, .font = captionFont, .tabIndex = 6, .centred = true, .sizing = ToText, .accessibleDescription = "The date shown"},
 };
 // clang-format on
@@ -112,6 +113,7 @@ QObject* createControl(frmday& f, Label* frmday::*member, const Control& c)
     label->place(c.left, c.top, c.width, c.height);
     if (c.foreColor)
         label->setForeColor(*c.foreColor);
+    label->setAnnounced(c.announced);
     label->setCaption(c.text);
     return label;
 }

@@ -1,5 +1,8 @@
 #include "runtime/controls.h"
 
+#include "runtime/accessibility.h"
+
+#include <QAccessible>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMimeData>
@@ -73,8 +76,11 @@ void TextBox::keyPressEvent(QKeyEvent* event)
 
 void TextBox::focusInEvent(QFocusEvent* event)
 {
+    const bool entering = form_.focusedBox_ != this;
+    if (entering)
+        tellFocusBeforeSelection(this);
     QLineEdit::focusInEvent(event);
-    if (form_.focusedBox_ != this)
+    if (entering)
         gainFocus(event->reason());
 }
 
@@ -181,6 +187,10 @@ void Label::setCaption(const QString& caption)
     setText(caption);
     if (sizing_ == Sizing::ToText)
         fitToCaption();
+    if (announced_ && !caption.isEmpty()) {
+        QAccessibleEvent shown(this, QAccessible::ObjectShow);
+        QAccessible::updateAccessibility(&shown);
+    }
 }
 
 void Label::setForeColor(std::uint32_t bgr)
@@ -234,31 +244,57 @@ CommandButton::CommandButton(Form* form)
 
 Timer::Timer(Form* form)
     : QTimer(form)
+    , form_(*form)
 {
-    setTimerType(Qt::PreciseTimer);
-    connect(this, &QTimer::timeout, this, [this, form] { form->runEvent(onTimer); });
+}
+
+// A clock tick of 15.625 ms, or the interval if that is longer.
+std::chrono::microseconds Timer::period() const
+{
+    constexpr std::chrono::microseconds ClockTick(15625);
+    return std::max<std::chrono::microseconds>(ClockTick, intervalAsDuration());
 }
 
 void Timer::setEnabled(bool enabled)
 {
     // Enabling a running timer leaves its ticks where they are.
-    if (enabled != isActive())
-        enabled ? start() : stop();
+    if (enabled == Enabled())
+        return;
+    if (enabled) {
+        nextTick_ = std::chrono::steady_clock::now() + period();
+        wakeForNextTick();
+    } else {
+        QObject::killTimer(clock_);
+        clock_ = 0;
+    }
 }
 
-// The interval's own wake-ups are let through only once a clock tick of
-// 15.625 ms (or the interval, if longer) has passed since the last delivered
-// tick. A late tick is not caught up.
-void Timer::timerEvent(QTimerEvent* event)
+void Timer::wakeForNextTick()
 {
     using namespace std::chrono;
-    constexpr microseconds ClockTick(15625);
-    const auto period = std::max<microseconds>(ClockTick, intervalAsDuration());
-    const auto now = steady_clock::now();
-    if (event->timerId() == timerId() && now < nextTick_)
+    if (clock_)
+        QObject::killTimer(clock_);
+    const auto wait = ceil<milliseconds>(nextTick_ - steady_clock::now());
+    clock_ = QObject::startTimer(std::max(wait, milliseconds(0)), Qt::PreciseTimer);
+}
+
+// The ticks keep to their grid; a late one is not caught up.
+void Timer::timerEvent(QTimerEvent* event)
+{
+    if (event->timerId() != clock_) {
+        QTimer::timerEvent(event);
         return;
-    nextTick_ = std::max(nextTick_ + period, now);
-    QTimer::timerEvent(event);
+    }
+    const auto now = std::chrono::steady_clock::now();
+    if (now < nextTick_) { // woken a little early
+        wakeForNextTick();
+        return;
+    }
+    nextTick_ += period();
+    if (nextTick_ <= now)
+        nextTick_ = now + period();
+    wakeForNextTick();
+    form_.runEvent(onTimer);
 }
 
 Form::Form(int widthTwips, int heightTwips)

@@ -9,10 +9,9 @@
 // (twips, read back exactly as written), setForeColor (0x00BBGGRR),
 // TextBox::setSelStart and setSelLength, TextBox::SetFocus (a handler moving
 // the focus: the boxes run GotFocus and LostFocus as the user would see
-// them), Timer::setEnabled (enabling a running timer leaves it running) and
-// Form::End. Where a word means what Qt's means, Qt's name serves: a box's
-// Text is text() and setText(). Handlers use these names; Qt's others are
-// for the runtime itself and for tests.
+// them), Timer::Enabled and setEnabled (enabling a running timer leaves it
+// running; the ticks keep the old desktop's clock) and Form::End. Where a word means what Qt's means, Qt's name serves:
+// a box's Text is text() and setText(). Handlers use these names; Qt's others are for the runtime itself and for tests.
 
 #include "runtime/events.h"
 
@@ -96,12 +95,17 @@ public:
     void setLeft(float twips);
     // Twips; a label sized to its text takes its width from the next caption.
     void place(float left, float top, float width, float height);
+    // A screen reader speaks each new caption of an announced label, wherever
+    // the focus is (runtime/accessibility.h).
+    void setAnnounced(bool announced) { announced_ = announced; }
+    bool isAnnounced() const { return announced_; }
 
 private:
     void fitToCaption();
     void moveToLeft();
 
     Sizing sizing_;
+    bool announced_ = false;
     float left_ = 0;
     float top_ = 0;
     float width_ = 0;
@@ -118,7 +122,9 @@ public:
 
 // Ticks on the clock of the desktop the layout was designed on: its timers
 // fired on the system clock's ticks, 64 a second, however short the interval
-// asked for. The interval stays what the layout says.
+// asked for. The QTimer keeps the layout's interval, for tools that read it;
+// the ticks come from a clock timer of the runtime's own, woken only when a
+// tick is due, so Enabled(), not QTimer::isActive(), tells whether it runs.
 class Timer : public QTimer {
     Q_OBJECT
 public:
@@ -126,12 +132,18 @@ public:
 
     std::function<void()> onTimer;
 
+    bool Enabled() const { return clock_ != 0; }
     void setEnabled(bool enabled);
 
 protected:
     void timerEvent(QTimerEvent* event) override;
 
 private:
+    std::chrono::microseconds period() const;
+    void wakeForNextTick();
+
+    Form& form_;
+    int clock_ = 0; // the clock timer's id while enabled
     std::chrono::steady_clock::time_point nextTick_;
 };
 

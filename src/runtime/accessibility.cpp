@@ -1,0 +1,168 @@
+#include "runtime/accessibility.h"
+
+#include "runtime/controls.h"
+
+#include <QAccessibleWidget>
+#include <QLineEdit>
+#include <QPointer>
+#include <QTimer>
+
+namespace runtime {
+
+namespace {
+
+class AnnouncedLabel : public QAccessibleWidget {
+public:
+    explicit AnnouncedLabel(Label* label)
+        : QAccessibleWidget(label, QAccessible::Notification)
+    {
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Name ? static_cast<Label*>(widget())->Caption() : QAccessibleWidget::text(t);
+    }
+};
+
+// Qt 6.4's own interface of a line edit reports its text attributes as empty
+// runs, one at each offset, and a screen reader that splits the text by them
+// speaks a box's value without its last character. This one reports the whole
+// text as one run; the rest is what a line edit tells.
+class BoxText : public QAccessibleWidget, public QAccessibleTextInterface, public QAccessibleEditableTextInterface {
+public:
+    explicit BoxText(QLineEdit* box)
+        : QAccessibleWidget(box, QAccessible::EditableText)
+    {
+    }
+
+    void* interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface*>(this);
+        if (type == QAccessible::EditableTextInterface)
+            return static_cast<QAccessibleEditableTextInterface*>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.editable = true;
+        s.selectableText = true;
+        return s;
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Value ? box()->text() : QAccessibleWidget::text(t);
+    }
+
+    QString text(int start, int end) const override { return box()->text().mid(start, end - start); }
+    int characterCount() const override { return static_cast<int>(box()->text().size()); }
+    QString attributes(int, int* start, int* end) const override
+    {
+        *start = 0;
+        *end = characterCount();
+        return {};
+    }
+
+    int cursorPosition() const override { return box()->cursorPosition(); }
+    void setCursorPosition(int position) override { box()->setCursorPosition(position); }
+    int selectionCount() const override { return box()->hasSelectedText() ? 1 : 0; }
+    void selection(int index, int* start, int* end) const override
+    {
+        *start = *end = 0;
+        if (index == 0 && box()->hasSelectedText()) {
+            *start = box()->selectionStart();
+            *end = box()->selectionEnd();
+        }
+    }
+    void addSelection(int start, int end) override { setSelection(0, start, end); }
+    void removeSelection(int) override { box()->deselect(); }
+    void setSelection(int, int start, int end) override { box()->setSelection(start, end - start); }
+
+    QRect characterRect(int offset) const override
+    {
+        const QFontMetrics metrics(box()->font());
+        const QRect inside = box()->contentsRect();
+        const QRect character(inside.left() + metrics.horizontalAdvance(box()->text().left(offset)),
+                              inside.center().y() - metrics.height() / 2,
+                              metrics.horizontalAdvance(box()->text().mid(offset, 1)), metrics.height());
+        return character.translated(box()->mapToGlobal(QPoint(0, 0)));
+    }
+    int offsetAtPoint(const QPoint& point) const override
+    {
+        return box()->cursorPositionAt(box()->mapFromGlobal(point));
+    }
+    void scrollToSubstring(int, int) override {}
+
+    // As typed or pasted: through the box's validator and Change handler.
+    void deleteText(int start, int end) override { replaceText(start, end, {}); }
+    void insertText(int offset, const QString& text) override { replaceText(offset, offset, text); }
+    void replaceText(int start, int end, const QString& text) override
+    {
+        box()->setSelection(start, end - start);
+        box()->insert(text);
+    }
+
+private:
+    QLineEdit* box() const { return static_cast<QLineEdit*>(widget()); }
+};
+
+QPointer<QLineEdit> enteringBox;
+QAccessible::UpdateHandler platformHandler = nullptr;
+
+void holdEnteringBoxSelection(QAccessibleEvent* event);
+
+void tell(QAccessibleEvent* event)
+{
+    if (platformHandler) {
+        platformHandler(event);
+        return;
+    }
+    // Qt's own way to the screen reader is taken while no handler is set.
+    QAccessible::installUpdateHandler(nullptr);
+    QAccessible::updateAccessibility(event);
+    QAccessible::installUpdateHandler(holdEnteringBoxSelection);
+}
+
+void holdEnteringBoxSelection(QAccessibleEvent* event)
+{
+    const bool caret
+        = event->type() == QAccessible::TextCaretMoved || event->type() == QAccessible::TextSelectionChanged;
+    if (!(caret && enteringBox && event->object() == enteringBox))
+        tell(event);
+}
+
+QAccessibleInterface* accessibleFor(const QString&, QObject* object)
+{
+    if (auto* form = qobject_cast<Form*>(object))
+        return new QAccessibleWidget(form, QAccessible::Window);
+    if (auto* box = qobject_cast<TextBox*>(object))
+        return new BoxText(box);
+    if (auto* label = qobject_cast<Label*>(object); label && label->isAnnounced())
+        return new AnnouncedLabel(label);
+    return nullptr;
+}
+
+} // namespace
+
+void installAccessibility()
+{
+    QAccessible::installFactory(accessibleFor);
+    platformHandler = QAccessible::installUpdateHandler(holdEnteringBoxSelection);
+}
+
+void tellFocusBeforeSelection(QLineEdit* box)
+{
+    enteringBox = box;
+    QTimer::singleShot(0, box, [box] {
+        enteringBox = nullptr;
+        const int start = box->hasSelectedText() ? box->selectionStart() : box->cursorPosition();
+        QAccessibleTextSelectionEvent selection(box, start, start + static_cast<int>(box->selectedText().size()));
+        selection.setCursorPosition(box->cursorPosition());
+        QAccessible::updateAccessibility(&selection);
+    });
+}
+
+} // namespace runtime
