@@ -1,32 +1,35 @@
 #!/usr/bin/env bash
 # What the screen reader Orca speaks as a user goes through the window:
 #   orca.sh PROGRAM
-# On Xvfb with openbox, a D-Bus session and the AT-SPI bus; Orca logs every
-# utterance to its debug file, so no speech server is needed. Exits 77
-# (skipped) when Orca is not installed.
+# In the x11 session of session.sh, with a D-Bus session and the AT-SPI bus;
+# Orca logs every utterance to its debug file, so no speech server is needed.
+# Exits 77 (skipped) when Orca is not installed.
 set -euo pipefail
 program=$1
-for tool in orca xvfb-run dbus-launch openbox xdotool; do
+here=$(dirname "$0")
+for tool in orca dbus-launch xvfb-run openbox xdotool; do
   command -v "$tool" >/dev/null || { echo "$tool is not installed: tools/setup.sh test"; exit 77; }
 done
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-xvfb-run -a -s "-screen 0 1280x1024x24" env HOME="$work" PROGRAM="$program" LOG="$work/orca.log" bash -c '
+# The AT-SPI bus starts only once the window manager is up: started together,
+# openbox now and then fails to open the display and the session runs without it.
+"$here/session.sh" x11 env HOME="$work" PROGRAM="$program" LOG="$work/orca.log" LISTENING="$here/listening.py" bash -c '
   eval "$(dbus-launch --sh-syntax)"
   /usr/libexec/at-spi-bus-launcher --launch-immediately &
-  openbox --sm-disable >/dev/null 2>&1 &
   orca --debug-file="$LOG" >/dev/null 2>&1 &
   orca=$!
-  for i in $(seq 100); do grep -qs "Startup complete" "$LOG" && break; sleep 0.1; done
-  sleep 1
+  # Orca writes its log block-buffered, so ask the bus when it listens.
+  for i in $(seq 100); do "$LISTENING" Window:Activate: 2>/dev/null && break; sleep 0.1; done
   QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$PROGRAM" &
+  tellwick=$!
   xdotool search --sync --name "Which Day" >/dev/null
   sleep 2
   for keys in Tab Tab Return shift+Tab shift+Tab shift+Tab 9 9; do xdotool key $keys; sleep 1; done
   sleep 1
   xdotool key Return; sleep 1
-  kill %4 2>/dev/null
+  kill $tellwick 2>/dev/null
   kill -INT $orca; wait $orca 2>/dev/null
   kill $DBUS_SESSION_BUS_PID
 ' >/dev/null 2>&1 || true

@@ -16,13 +16,21 @@ x11 | bare)
   [ "$kind" = bare ] || need openbox
   export QT_QPA_PLATFORM=xcb TELLWICK_SESSION=$kind
   exec xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" bash -c '
+    managed() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; }
     if [ "$TELLWICK_SESSION" = x11 ]; then
-      openbox --sm-disable >/dev/null 2>&1 &
-      for i in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break; sleep 0.1; done
+      # A window manager that fails to open the display leaves a session that
+      # only looks like this one: try again, and say so if it never comes.
+      for attempt in 1 2 3; do
+        openbox --sm-disable >/dev/null 2>&1 &
+        wm=$!
+        for i in $(seq 50); do managed && break 2; kill -0 $wm 2>/dev/null || break; sleep 0.1; done
+        kill $wm 2>/dev/null
+      done
+      managed || { echo "openbox did not start" >&2; exit 1; }
     fi
     "$@"
     status=$?
-    kill %1 2>/dev/null
+    [ -z "${wm:-}" ] || kill $wm 2>/dev/null
     exit $status
   ' session "$@"
   ;;
