@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 repeats=${1:-5}
-tools/setup.sh test libx11-dev libxdamage-dev
+tools/setup.sh test libx11-dev libxdamage-dev procps
 cmake --preset bench >/dev/null
 cmake --build --preset bench >/dev/null
 

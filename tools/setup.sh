@@ -8,7 +8,7 @@ set -euo pipefail
 
 run=(cmake g++ make qt6-base-dev qt6-wayland fonts-liberation)
 test=("${run[@]}" clang-format file dpkg-dev desktop-file-utils appstream lintian valgrind
-      xvfb xauth openbox xdotool xclip weston orca dbus-x11 at-spi2-core)
+      xvfb xauth x11-utils openbox xdotool xclip weston orca dbus-x11 at-spi2-core)
 case "${1:-}" in
   run) packages=("${run[@]}") ;;
   test) packages=("${test[@]}") ;;
