@@ -58,9 +58,9 @@ static double cpu_seconds(pid_t pid)
     return ms / 1e3;
 }
 
-/* Qt creates and destroys helper windows at start-up; watching one that is
- * already gone fails harmlessly, where Xlib's default handler would exit and
- * leave the program running. */
+/* Qt creates helper windows at start-up, some of them input-only, which
+ * Damage refuses (BadMatch); Xlib's default handler would then end measure
+ * and leave the program running. Such a window is simply not watched. */
 static int ignoreError(Display* dpy, XErrorEvent* error)
 {
     (void)dpy;
