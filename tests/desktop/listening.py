@@ -1,8 +1,8 @@
 #!/usr/bin/python3
-"""Exits 0 once some client of the AT-SPI bus listens for an event:
+"""Exits 0 when some client of the AT-SPI bus listens for an event, 1 if none does:
      listening.py EVENT      (in the registry's spelling: Window:Activate:)
-A Qt program sends its accessibility events only to the listeners registered
-when it starts, so a screen reader must be listening before the program runs."""
+A screen reader must be listening before the program starts, or the
+program's first events (its window's activation) go to nobody."""
 import sys
 
 from gi.repository import Gio
