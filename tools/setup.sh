@@ -1,18 +1,21 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that are missing for a purpose:
-#   tools/setup.sh run     what building and running the program needs (run.sh)
-#   tools/setup.sh test    that, and what the tests and checks need (test.sh)
+#   tools/setup.sh run       what building and running the program needs (run.sh)
+#   tools/setup.sh package   that, and what building the .deb needs
+#   tools/setup.sh test      all that, and what the tests and checks need (test.sh)
 # Further package names may follow. As root it installs them with apt-get,
 # otherwise through sudo; without sudo it prints the command and fails.
 set -euo pipefail
 
 run=(cmake g++ make qt6-base-dev qt6-wayland fonts-liberation)
-test=("${run[@]}" clang-format file dpkg-dev desktop-file-utils appstream lintian valgrind
+package=("${run[@]}" file dpkg-dev)
+test=("${package[@]}" clang-format desktop-file-utils appstream lintian valgrind
       xvfb xauth x11-utils openbox xdotool xclip weston orca dbus-x11 at-spi2-core)
 case "${1:-}" in
   run) packages=("${run[@]}") ;;
+  package) packages=("${package[@]}") ;;
   test) packages=("${test[@]}") ;;
-  *) echo "usage: tools/setup.sh run|test [package...]" >&2; exit 2 ;;
+  *) echo "usage: tools/setup.sh run|package|test [package...]" >&2; exit 2 ;;
 esac
 shift
 packages+=("$@")
