@@ -10,8 +10,10 @@
 // TextBox::setSelStart and setSelLength, TextBox::SetFocus (a handler moving
 // the focus: the boxes run GotFocus and LostFocus as the user would see
 // them), Timer::Enabled and setEnabled (enabling a running timer leaves it
-// running; the ticks keep the old desktop's clock) and Form::End. Where a word means what Qt's means, Qt's name serves:
-// a box's Text is text() and setText(). Handlers use these names; Qt's others are for the runtime itself and for tests.
+// running; the ticks keep the old desktop's clock) and Form::End. Where a
+// word means what Qt's means, Qt's name serves: a box's Text is text() and
+// setText(). Handlers use these names; Qt's others are for the runtime itself
+// and for tests.
 
 #include "runtime/events.h"
 
@@ -150,9 +152,9 @@ private:
 // A window of fixed client size in twips, with a default button that Return
 // and Enter press from any control that does not take them itself. Asked to
 // be maximised or full screen, it stays as it is. Its face is the desktop's
-// dialog face while that is light, a light one under a dark desktop. It keeps what the runtime
-// knows of its handlers: the event boundary and the box that has the focus as
-// the handlers see it.
+// dialog face while that is light, a light one under a dark desktop. It keeps
+// what the runtime knows of its handlers: the event boundary and the box that
+// has the focus as the handlers see it.
 class Form : public QWidget {
     Q_OBJECT
 public:
