@@ -90,7 +90,7 @@ void setBox(QWidget* widget, const Control& c)
                         c.height / TwipsPerPixel);
 }
 
-QObject* createControl(frmday& f, CommandButton* frmday::*member, const Control& c)
+QObject* createControl(frmday& f, MemberOf<CommandButton> member, const Control& c)
 {
     auto* button = f.*member = new CommandButton(&f);
     setBox(button, c);
@@ -99,14 +99,14 @@ QObject* createControl(frmday& f, CommandButton* frmday::*member, const Control&
     return button;
 }
 
-QObject* createControl(frmday& f, TextBox* frmday::*member, const Control& c)
+QObject* createControl(frmday& f, MemberOf<TextBox> member, const Control& c)
 {
     auto* box = f.*member = new TextBox(&f);
     setBox(box, c);
     return box;
 }
 
-QObject* createControl(frmday& f, Label* frmday::*member, const Control& c)
+QObject* createControl(frmday& f, MemberOf<Label> member, const Control& c)
 {
     auto* label = f.*member = new Label(&f, c.sizing, c.centred ? Qt::AlignHCenter : Qt::AlignLeft);
     label->setFont(fontOf(c.font));
@@ -118,7 +118,7 @@ QObject* createControl(frmday& f, Label* frmday::*member, const Control& c)
     return label;
 }
 
-QObject* createControl(frmday& f, Timer* frmday::*member, const Control& c)
+QObject* createControl(frmday& f, MemberOf<Timer> member, const Control& c)
 {
     auto* timer = f.*member = new Timer(&f);
     timer->setInterval(c.interval);

@@ -13,9 +13,12 @@ constexpr std::int16_t DefaultDay = 15;
 constexpr std::int16_t DefaultMonth = 8;
 constexpr std::int16_t DefaultYear = 1947;
 
+// The frmday member that holds a box.
+using BoxMember = runtime::TextBox* frmday::*;
+
 // The three entry boxes share every behaviour; this is what sets them apart.
 struct EntryField {
-    runtime::TextBox* frmday::*box;
+    BoxMember box;
     std::int16_t defaultValue;
     std::int16_t limit; // a value above it is refused
     const char* limitMessage;
