@@ -36,7 +36,8 @@ x11 | bare)
   ;;
 wayland)
   need weston
-  [ -n "$(find /usr/lib -path '*qt6/plugins/platforms/libqwayland-generic.so' -print -quit)" ] ||
+  # libqwayland-generic.so up to Qt 6.8, libqwayland.so from 6.11 on
+  [ -n "$(find /usr/lib -path '*/qt6/plugins/platforms/libqwayland*.so' -print -quit)" ] ||
     { echo "Qt's wayland platform is not installed: tools/setup.sh test"; exit 77; }
   runtime=$(mktemp -d)
   chmod 700 "$runtime"
