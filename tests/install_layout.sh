@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the build into a scratch folder and checks what a desktop needs:
 # the program, its desktop entry, icons and metainfo, each valid where the
-# validators are installed.
+# validators are installed; then that the uninstall leaves nothing behind.
 set -euo pipefail
 build=$1 id=$2
 root=$(mktemp -d)
@@ -29,4 +29,9 @@ if command -v appstreamcli >/dev/null; then
 else
   echo "appstreamcli not installed: metainfo not validated"
 fi
-echo "installed layout is complete"
+[ ! -e "$root/usr/share/lintian" ] || { echo "the lintian override belongs to the package alone"; exit 1; }
+
+"$(dirname "$0")/../tools/uninstall.sh" "$build" >/dev/null
+left=$(find "$root" -mindepth 1)
+[ -z "$left" ] || { echo "left behind by the uninstall:"; echo "$left"; exit 1; }
+echo "installed layout is complete, and the uninstall takes it all away"
