@@ -89,6 +89,8 @@ private slots:
     void runtimeErrorEndsOnlyItsHandler();
     void labelsStayLegibleUnderADarkDesktop();
     void exitOrClosingEndsTheProcessWithStatusZero();
+    void commandLine_data();
+    void commandLine();
 };
 
 void WindowTest::window()
@@ -302,6 +304,47 @@ void WindowTest::exitOrClosingEndsTheProcessWithStatusZero()
     QVERIFY(child.waitForFinished(10000));
     QCOMPARE(child.exitStatus(), QProcess::NormalExit);
     QCOMPARE(child.exitCode(), 0);
+}
+
+void WindowTest::commandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("line"); // the first on standard output, or the last on standard error
+    QTest::newRow("version") << QStringList{"--version"} << 0 << "tellwick 1.00";
+    QTest::newRow("help") << QStringList{"-h"} << 0 << "Usage: tellwick [options]";
+    QTest::newRow("after Qt's options") << QStringList{"-style", "fusion", "-v"} << 0 << "tellwick 1.00";
+    QTest::newRow("unknown option") << QStringList{"--day=5"} << 2
+                                    << "tellwick: Unknown option 'day'. Try 'tellwick --help'.";
+    QTest::newRow("an argument") << QStringList{"-style", "fusion", "15"} << 2
+                                 << "tellwick: Unexpected argument '15'. Try 'tellwick --help'.";
+}
+
+// Answered without a window; help and version even without a display.
+void WindowTest::commandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QString, line);
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", status == 0 ? "xcb" : "offscreen");
+    environment.remove("DISPLAY");
+    environment.remove("WAYLAND_DISPLAY");
+    program.setProcessEnvironment(environment);
+    program.start(TELLWICK, arguments);
+    QVERIFY(program.waitForFinished(10000));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), status);
+    const QStringList out = QString(program.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    const QStringList err = QString(program.readAllStandardError()).split('\n', Qt::SkipEmptyParts);
+    if (status == 0) {
+        QVERIFY(err.isEmpty());
+        QCOMPARE(out.value(0), line);
+    } else {
+        QVERIFY(out.isEmpty());
+        QCOMPARE(err.value(err.size() - 1), line);
+    }
 }
 
 QTEST_MAIN(WindowTest)
