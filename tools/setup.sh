@@ -3,6 +3,7 @@
 #   tools/setup.sh run       what building and running the program needs (run.sh)
 #   tools/setup.sh package   that, and what building the .deb needs
 #   tools/setup.sh test      all that, and what the tests and checks need (test.sh)
+#   tools/setup.sh distro    what tools/distro-test.sh needs to make its roots
 # Further package names may follow. As root it installs them with apt-get,
 # otherwise through sudo; without sudo it prints the command and fails.
 set -euo pipefail
@@ -15,7 +16,8 @@ case "${1:-}" in
   run) packages=("${run[@]}") ;;
   package) packages=("${package[@]}") ;;
   test) packages=("${test[@]}") ;;
-  *) echo "usage: tools/setup.sh run|package|test [package...]" >&2; exit 2 ;;
+  distro) packages=(debootstrap) ;;
+  *) echo "usage: tools/setup.sh run|package|test|distro [package...]" >&2; exit 2 ;;
 esac
 shift
 packages+=("$@")
