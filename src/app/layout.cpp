@@ -5,6 +5,7 @@
 #include <QFont>
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 #include <utility>
 #include <variant>
@@ -72,10 +73,13 @@ const Control controls[] = {
 };
 // clang-format on
 
+// In pixels of the layout's grid, as its positions are: Qt scales both alike
+// by the device pixel ratio, where a size in points would follow the font
+// DPI alone and outgrow the layout on a desktop that sets a larger one.
 QFont fontOf(const Font& font)
 {
     QFont f(font.face);
-    f.setPointSizeF(font.points);
+    f.setPixelSize(static_cast<int>(std::lround(font.points * TwipsPerPoint / TwipsPerPixel)));
     f.setBold(true);
     f.setKerning(false); // the desktop the layout was drawn on did not kern
     return f;

@@ -29,7 +29,9 @@
 
 namespace runtime {
 
+// The layout's grid: 96 pixels an inch, 72 points an inch, 1440 twips an inch.
 constexpr int TwipsPerPixel = 15;
+constexpr int TwipsPerPoint = 20;
 
 class Form;
 
