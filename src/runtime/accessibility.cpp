@@ -1,8 +1,7 @@
 #include "runtime/accessibility.h"
 
-#include "runtime/controls.h"
-
 #include <QAccessibleWidget>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QTimer>
@@ -11,16 +10,18 @@ namespace runtime {
 
 namespace {
 
+constexpr const char* AnnouncedProperty = "announced";
+
 class AnnouncedLabel : public QAccessibleWidget {
 public:
-    explicit AnnouncedLabel(Label* label)
+    explicit AnnouncedLabel(QLabel* label)
         : QAccessibleWidget(label, QAccessible::Notification)
     {
     }
 
     QString text(QAccessible::Text t) const override
     {
-        return t == QAccessible::Name ? static_cast<Label*>(widget())->Caption() : QAccessibleWidget::text(t);
+        return t == QAccessible::Name ? static_cast<QLabel*>(widget())->text() : QAccessibleWidget::text(t);
     }
 };
 
@@ -136,11 +137,11 @@ void holdEnteringBoxSelection(QAccessibleEvent* event)
 
 QAccessibleInterface* accessibleFor(const QString&, QObject* object)
 {
-    if (auto* form = qobject_cast<Form*>(object))
-        return new QAccessibleWidget(form, QAccessible::Window);
-    if (auto* box = qobject_cast<TextBox*>(object))
+    if (auto* window = qobject_cast<QWidget*>(object); window && window->windowType() == Qt::Window)
+        return new QAccessibleWidget(window, QAccessible::Window);
+    if (auto* box = qobject_cast<QLineEdit*>(object))
         return new BoxText(box);
-    if (auto* label = qobject_cast<Label*>(object); label && label->isAnnounced())
+    if (auto* label = qobject_cast<QLabel*>(object); label && isAnnounced(label))
         return new AnnouncedLabel(label);
     return nullptr;
 }
@@ -151,6 +152,24 @@ void installAccessibility()
 {
     QAccessible::installFactory(accessibleFor);
     platformHandler = QAccessible::installUpdateHandler(holdEnteringBoxSelection);
+}
+
+void setAnnounced(QLabel* label, bool announced)
+{
+    label->setProperty(AnnouncedProperty, announced);
+}
+
+bool isAnnounced(const QLabel* label)
+{
+    return label->property(AnnouncedProperty).toBool();
+}
+
+void tellCaptionShown(QLabel* label)
+{
+    if (!isAnnounced(label) || label->text().isEmpty())
+        return;
+    QAccessibleEvent shown(label, QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&shown);
 }
 
 void tellFocusBeforeSelection(QLineEdit* box)

@@ -2,7 +2,6 @@
 
 #include "runtime/accessibility.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMimeData>
@@ -187,10 +186,12 @@ void Label::setCaption(const QString& caption)
     setText(caption);
     if (sizing_ == Sizing::ToText)
         fitToCaption();
-    if (announced_ && !caption.isEmpty()) {
-        QAccessibleEvent shown(this, QAccessible::ObjectShow);
-        QAccessible::updateAccessibility(&shown);
-    }
+    tellCaptionShown(this);
+}
+
+void Label::setAnnounced(bool announced)
+{
+    runtime::setAnnounced(this, announced);
 }
 
 void Label::setForeColor(std::uint32_t bgr)
@@ -243,7 +244,7 @@ CommandButton::CommandButton(Form* form)
 }
 
 Timer::Timer(Form* form)
-    : QTimer(form)
+    : QObject(form)
     , form_(*form)
 {
 }
@@ -252,7 +253,7 @@ Timer::Timer(Form* form)
 std::chrono::microseconds Timer::period() const
 {
     constexpr std::chrono::microseconds ClockTick(15625);
-    return std::max<std::chrono::microseconds>(ClockTick, intervalAsDuration());
+    return std::max<std::chrono::microseconds>(ClockTick, std::chrono::milliseconds(interval_));
 }
 
 void Timer::setEnabled(bool enabled)
@@ -282,7 +283,7 @@ void Timer::wakeForNextTick()
 void Timer::timerEvent(QTimerEvent* event)
 {
     if (event->timerId() != clock_) {
-        QTimer::timerEvent(event);
+        QObject::timerEvent(event);
         return;
     }
     const auto now = std::chrono::steady_clock::now();

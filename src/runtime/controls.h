@@ -21,7 +21,6 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QTimer>
 
 #include <chrono>
 #include <cstdint>
@@ -101,15 +100,13 @@ public:
     void place(float left, float top, float width, float height);
     // A screen reader speaks each new caption of an announced label, wherever
     // the focus is (runtime/accessibility.h).
-    void setAnnounced(bool announced) { announced_ = announced; }
-    bool isAnnounced() const { return announced_; }
+    void setAnnounced(bool announced);
 
 private:
     void fitToCaption();
     void moveToLeft();
 
     Sizing sizing_;
-    bool announced_ = false;
     float left_ = 0;
     float top_ = 0;
     float width_ = 0;
@@ -126,11 +123,11 @@ public:
 
 // Ticks on the clock of the desktop the layout was designed on: its timers
 // fired on the system clock's ticks, 64 a second, however short the interval
-// asked for. The QTimer keeps the layout's interval, for tools that read it;
-// the ticks come from a clock timer of the runtime's own, woken only when a
-// tick is due, so Enabled(), not QTimer::isActive(), tells whether it runs.
-class Timer : public QTimer {
+// asked for. It keeps the layout's interval, which tools read as its
+// interval property; it wakes only when a tick is due.
+class Timer : public QObject {
     Q_OBJECT
+    Q_PROPERTY(int interval READ interval WRITE setInterval)
 public:
     explicit Timer(Form* form);
 
@@ -138,6 +135,8 @@ public:
 
     bool Enabled() const { return clock_ != 0; }
     void setEnabled(bool enabled);
+    int interval() const { return interval_; } // milliseconds
+    void setInterval(int milliseconds) { interval_ = milliseconds; }
 
 protected:
     void timerEvent(QTimerEvent* event) override;
@@ -147,6 +146,7 @@ private:
     void wakeForNextTick();
 
     Form& form_;
+    int interval_ = 0;
     int clock_ = 0; // the clock timer's id while enabled
     std::chrono::steady_clock::time_point nextTick_;
 };
