@@ -1,7 +1,8 @@
 // The window on real display servers, where offscreen hides what desktops do.
 // CTest runs it through desktop/session.sh, which names the session in
 // TELLWICK_SESSION: "x11" (Xvfb, openbox, real X input from xdotool), "bare"
-// (Xvfb and no window manager) or "wayland" (a headless weston).
+// (Xvfb and no window manager), "wayland" (a headless weston) or "sway" (a
+// headless sway, driven through swaymsg).
 #include "app/application.h"
 #include "app/banner.h"
 #include "support/testwindow.h"
@@ -9,6 +10,9 @@
 #include <QDrag>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QMimeData>
 #include <QProcess>
 #include <QWindow>
@@ -40,6 +44,54 @@ void clickAt(QWidget* widget, QPoint at, int button)
     xdotool({"click", QString::number(button)});
 }
 
+// sway's answer to a command or a question, as JSON.
+QJsonDocument swaymsg(const QStringList& args)
+{
+    QProcess p;
+    p.start("swaymsg", QStringList{"-r"} + args);
+    p.waitForFinished();
+    return QJsonDocument::fromJson(p.readAllStandardOutput());
+}
+
+const QString Program = "[app_id=org.example.tellwick]";
+
+// The program's window in sway's tree: its container id, place and state.
+QJsonObject swayContainer(const QJsonObject& node = swaymsg({"-t", "get_tree"}).object())
+{
+    if (node["app_id"].toString() == "org.example.tellwick")
+        return node;
+    for (const char* children : {"nodes", "floating_nodes"}) {
+        for (const QJsonValue& child : node[children].toArray()) {
+            if (QJsonObject found = swayContainer(child.toObject()); !found.isEmpty())
+                return found;
+        }
+    }
+    return {};
+}
+
+// Counts the times the window is hidden by the program itself: a window
+// hidden and shown again is a new window to a Wayland compositor.
+class HideCounter : public QObject {
+public:
+    explicit HideCounter(QWidget& window) { window.installEventFilter(this); }
+    int hidden = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Hide && !event->spontaneous())
+            ++hidden;
+        return false;
+    }
+};
+
+// The face, as designed, in the middle of the window.
+bool faceCentred(const frmday& w)
+{
+    const QRect face = w.face()->geometry();
+    return face.size() == QSize(382, 384) && (face.center() - w.rect().center()).manhattanLength() <= 2;
+}
+
 QString xprop(const QWidget& window, const QString& property)
 {
     QProcess p;
@@ -67,6 +119,8 @@ private slots:
     void initTestCase() { setupApplication(); }
     void windowStates_data();
     void windowStates();
+    void swayStates_data();
+    void swayStates();
     void noMaximiseButton();
     void windowClassMatchesTheDesktopEntry();
     void middleClickPasteRefusedSelectsTheLimit();
@@ -86,7 +140,10 @@ void DesktopTest::windowStates_data()
     QTest::newRow("minimised") << int(Qt::WindowMinimized);
 }
 
-// Whatever state the window is asked for, it stays whole and of its size.
+// Whatever state the window is asked for (as the title bar's buttons ask), it
+// stays the one window. Where the compositor holds it at another size, the
+// face keeps its size in the middle; afterwards the window has its own size
+// back, in its place.
 void DesktopTest::windowStates()
 {
     QFETCH(int, state);
@@ -94,19 +151,59 @@ void DesktopTest::windowStates()
         QSKIP("no window manager to ask");
 
     TestWindow t;
+    HideCounter window(t.w);
     const QRect box = t.w.txtdate->geometry();
+    const QPoint place = t.w.pos(); // X11 tells a client where its window is, Wayland does not
     t.w.windowHandle()->setWindowStates(Qt::WindowStates(state));
     QTest::qWait(1000); // the compositor's answer, or a protocol error that ends the process
+    QVERIFY(faceCentred(t.w));
     t.w.windowHandle()->setWindowStates(Qt::WindowNoState);
     QTest::qWait(500);
+    QCOMPARE(window.hidden, 0);
     QVERIFY(t.w.isVisible());
     QCOMPARE(t.w.size(), QSize(382, 384));
+    QCOMPARE(t.w.minimumSize(), t.w.maximumSize());
     QCOMPARE(t.w.txtdate->geometry(), box);
-    if (state != Qt::WindowMinimized) { // the program's own request, as the title bar's button makes it
-        t.w.showMaximized();
-        QTest::qWait(1000);
-        QCOMPARE(t.w.size(), QSize(382, 384));
-    }
+    if (session() == "x11")
+        QCOMPARE(t.w.pos(), place);
+}
+
+void DesktopTest::swayStates_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("undo");
+    QTest::newRow("full screen") << "fullscreen enable"
+                                 << "fullscreen disable";
+    QTest::newRow("tiled") << "floating disable"
+                           << "floating enable";
+}
+
+// sway's own states, as its key bindings give them: the window stays the one
+// container, and the face keeps its size in the middle.
+void DesktopTest::swayStates()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, undo);
+    if (session() != "sway")
+        QSKIP("runs in the sway session");
+
+    TestWindow t;
+    HideCounter window(t.w);
+    swaymsg({Program, "move position 100 150"});
+    QTest::qWait(300);
+    const QJsonObject before = swayContainer();
+    swaymsg({Program, command});
+    QTest::qWait(1000);
+    QCOMPARE(swayContainer()["id"], before["id"]);
+    QVERIFY(faceCentred(t.w));
+    swaymsg({Program, undo});
+    QTest::qWait(1000);
+    const QJsonObject after = swayContainer();
+    QCOMPARE(after["id"], before["id"]);
+    QCOMPARE(window.hidden, 0);
+    QCOMPARE(t.w.size(), QSize(382, 384));
+    if (command.startsWith("fullscreen")) // a window floated anew is placed anew
+        QCOMPARE(after["rect"], before["rect"]);
 }
 
 void DesktopTest::noMaximiseButton()

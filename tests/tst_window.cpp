@@ -142,7 +142,7 @@ void WindowTest::controls()
     auto* widget = w.findChild<QWidget*>(e.name);
     QVERIFY(widget);
     QVERIFY(widget->inherits(e.className));
-    QCOMPARE(widget->parentWidget(), &w);
+    QCOMPARE(widget->parentWidget(), w.face()); // the client area, which clips them
 
     QString text;
     if (auto* label = qobject_cast<QLabel*>(widget))

@@ -11,7 +11,7 @@ set -euo pipefail
 run=(cmake g++ make qt6-base-dev qt6-wayland fonts-liberation)
 package=("${run[@]}" file dpkg-dev)
 test=("${package[@]}" clang-format desktop-file-utils appstream lintian valgrind
-      xvfb xauth x11-utils openbox xdotool xclip weston orca dbus-x11 at-spi2-core)
+      xvfb xauth x11-utils openbox xdotool xclip weston sway wtype orca dbus-x11 at-spi2-core)
 case "${1:-}" in
   run) packages=("${run[@]}") ;;
   package) packages=("${package[@]}") ;;

@@ -1,6 +1,7 @@
 #include "runtime/controls.h"
 
 #include "runtime/accessibility.h"
+#include "runtime/fixedsize.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -30,7 +31,7 @@ int toPixels(float twips)
 } // namespace
 
 TextBox::TextBox(Form* form)
-    : QLineEdit(form)
+    : QLineEdit(form->face())
     , form_(*form)
 {
     connect(this, &QLineEdit::textChanged, this, [this] { form_.runEvent(onChange); });
@@ -174,7 +175,7 @@ void TextBox::SetFocus()
 }
 
 Label::Label(Form* form, Sizing sizing, Qt::Alignment alignment)
-    : QLabel(form)
+    : QLabel(form->face())
     , sizing_(sizing)
 {
     setAlignment(alignment | Qt::AlignVCenter);
@@ -238,7 +239,7 @@ void Label::moveToLeft()
 }
 
 CommandButton::CommandButton(Form* form)
-    : QPushButton(form)
+    : QPushButton(form->face())
 {
     connect(this, &QPushButton::clicked, this, [this, form] { form->runEvent(onClick); });
 }
@@ -299,8 +300,10 @@ void Timer::timerEvent(QTimerEvent* event)
 }
 
 Form::Form(int widthTwips, int heightTwips)
+    : face_(new QWidget(this))
 {
-    setFixedSize(widthTwips / TwipsPerPixel, heightTwips / TwipsPerPixel);
+    face_->setFixedSize(widthTwips / TwipsPerPixel, heightTwips / TwipsPerPixel);
+    setFixedSize(face_->size()); // until it is created and kept at that size
     // No maximise button where the platform lets a window say so.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -325,34 +328,23 @@ void Form::changeEvent(QEvent* event)
     QWidget::changeEvent(event);
 }
 
+void Form::resizeEvent(QResizeEvent* event)
+{
+    face_->move((width() - face_->width()) / 2, (height() - face_->height()) / 2);
+    QWidget::resizeEvent(event);
+}
+
 void Form::start()
 {
     runEvent(onLoad);
     create();
-    connect(windowHandle(), &QWindow::windowStateChanged, this, &Form::keepNormalSize);
+    keepFixedSize(*this, face_->size());
     setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen()->availableGeometry()));
     show();
     // Where no window manager activates the window, Qt gives no focus-in; the
     // box that has the focus enters it now, and activation later is no entry.
     if (auto* box = qobject_cast<TextBox*>(focusWidget()); box && !focusedBox_)
         box->gainFocus(Qt::OtherFocusReason);
-}
-
-// A maximised or full-screen window of fixed size is a contradiction that a
-// Wayland compositor answers by ending the connection once the window commits
-// its own size. The request has already gone out when Qt reports the state,
-// and Qt does not take it back while the compositor has not answered it: the
-// window is shown afresh instead, a new surface in the normal state, and the
-// answer goes to the old one.
-void Form::keepNormalSize()
-{
-    const Qt::WindowStates resizing = Qt::WindowMaximized | Qt::WindowFullScreen;
-    const Qt::WindowStates states = windowHandle()->windowStates();
-    if (!(states & resizing))
-        return;
-    hide();
-    windowHandle()->setWindowStates(states & ~resizing);
-    show();
 }
 
 void Form::setDefaultButton(CommandButton* button)

@@ -151,18 +151,23 @@ private:
     std::chrono::steady_clock::time_point nextTick_;
 };
 
-// A window of fixed client size in twips, with a default button that Return
-// and Enter press from any control that does not take them itself. Asked to
-// be maximised or full screen, it stays as it is. Its face is the desktop's
-// dialog face while that is light, a light one under a dark desktop. It keeps
-// what the runtime knows of its handlers: the event boundary and the box that
-// has the focus as the handlers see it.
+// A window whose client area, the face its controls sit on, has a fixed size
+// in twips, with a default button that Return and Enter press from any
+// control that does not take them itself. The window keeps the face's size,
+// except while a Wayland compositor holds it maximised or full screen at a
+// size of its own: the face then stays as designed, centred in the window.
+// Its colours are the desktop's dialog face while that is light, a light one
+// under a dark desktop. It keeps what the runtime knows of its handlers: the
+// event boundary and the box that has the focus as the handlers see it.
 class Form : public QWidget {
     Q_OBJECT
 public:
     Form(int widthTwips, int heightTwips);
 
     std::function<void()> onLoad;
+
+    // The client area as laid out, parent of every control.
+    QWidget* face() const { return face_; }
 
     // Runs Load, then shows the window centred; the focus goes to the first
     // control in the tab order, whether or not the window is activated.
@@ -184,12 +189,13 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     friend class TextBox;
-    void keepNormalSize();
     void takeDialogFace();
 
+    QWidget* face_;
     EventBoundary events_;
     CommandButton* defaultButton_ = nullptr;
     // Qt also moves its focus when a message box opens, when the user

@@ -3,11 +3,18 @@
 #   session.sh x11 CMD...      Xvfb with the openbox window manager, Qt's xcb platform
 #   session.sh bare CMD...     Xvfb with no window manager: no window is ever activated
 #   session.sh wayland CMD...  a headless weston compositor, Qt's wayland platform
+#   session.sh sway CMD...     a headless sway, the tiling compositor, Qt's wayland platform;
+#                              wtype types on its seat
 # Exits 77 (skipped) when the session's programs are not installed.
 set -euo pipefail
 kind=$1
 shift
 need() { command -v "$1" >/dev/null || { echo "$1 is not installed: tools/setup.sh test"; exit 77; }; }
+# libqwayland-generic.so up to Qt 6.8, libqwayland.so from 6.11 on
+need_qt_wayland() {
+  [ -n "$(find /usr/lib -path '*/qt6/plugins/platforms/libqwayland*.so' -print -quit)" ] ||
+    { echo "Qt's wayland platform is not installed: tools/setup.sh test"; exit 77; }
+}
 
 case $kind in
 x11 | bare)
@@ -36,9 +43,7 @@ x11 | bare)
   ;;
 wayland)
   need weston
-  # libqwayland-generic.so up to Qt 6.8, libqwayland.so from 6.11 on
-  [ -n "$(find /usr/lib -path '*/qt6/plugins/platforms/libqwayland*.so' -print -quit)" ] ||
-    { echo "Qt's wayland platform is not installed: tools/setup.sh test"; exit 77; }
+  need_qt_wayland
   runtime=$(mktemp -d)
   chmod 700 "$runtime"
   socket=tellwick-$$
@@ -50,8 +55,31 @@ wayland)
   env -u DISPLAY XDG_RUNTIME_DIR="$runtime" WAYLAND_DISPLAY="$socket" QT_QPA_PLATFORM=wayland \
     TELLWICK_SESSION=wayland "$@"
   ;;
+sway)
+  need sway
+  need swaymsg
+  need wtype
+  need_qt_wayland
+  runtime=$(mktemp -d)
+  # sway refuses to run as root: there, it and the command run as nobody.
+  as=()
+  if [ "$(id -u)" -eq 0 ]; then
+    as=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+    chown nobody "$runtime"
+  fi
+  chmod 700 "$runtime"
+  printf 'output HEADLESS-1 resolution 1280x800\nxwayland disable\n' >"$runtime/config"
+  "${as[@]}" env XDG_RUNTIME_DIR="$runtime" WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
+    sway -c "$runtime/config" >"$runtime/sway.log" 2>&1 &
+  sway=$!
+  trap 'kill $sway 2>/dev/null; wait $sway; rm -rf "$runtime"' EXIT
+  for i in $(seq 50); do compgen -G "$runtime/sway-ipc.*.sock" >/dev/null && break; sleep 0.1; done
+  socket=$(compgen -G "$runtime/sway-ipc.*.sock") || { cat "$runtime/sway.log"; exit 1; }
+  "${as[@]}" env -u DISPLAY HOME="$runtime" XDG_RUNTIME_DIR="$runtime" WAYLAND_DISPLAY=wayland-1 SWAYSOCK="$socket" \
+    QT_QPA_PLATFORM=wayland TELLWICK_SESSION=sway "$@"
+  ;;
 *)
-  echo "usage: session.sh x11|bare|wayland CMD..." >&2
+  echo "usage: session.sh x11|bare|wayland|sway CMD..." >&2
   exit 2
   ;;
 esac
