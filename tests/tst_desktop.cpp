@@ -121,6 +121,8 @@ private slots:
     void windowStates();
     void swayStates_data();
     void swayStates();
+    void refusalComesBackOverTheWindow();
+    void refusalMaximisedKeepsTogether();
     void noMaximiseButton();
     void windowClassMatchesTheDesktopEntry();
     void middleClickPasteRefusedSelectsTheLimit();
@@ -204,6 +206,69 @@ void DesktopTest::swayStates()
     QCOMPARE(t.w.size(), QSize(382, 384));
     if (command.startsWith("fullscreen")) // a window floated anew is placed anew
         QCOMPARE(after["rect"], before["rect"]);
+}
+
+// The user activates the window that a refusal blocks: the refusal comes back
+// over it, with the keyboard on its OK button.
+void DesktopTest::refusalComesBackOverTheWindow()
+{
+    if (session() != "sway")
+        QSKIP("runs in the sway session");
+    TestWindow t;
+    QMessageBox* box = nullptr;
+    bool boxActive = false;
+    bool okFocused = false;
+    QTimer::singleShot(1500, [&] {
+        box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        swaymsg({"[title=\"Which Day\"]", "focus"});
+    });
+    QTimer::singleShot(2500, [&] {
+        if (!box)
+            return;
+        boxActive = QApplication::activeWindow() == box;
+        okFocused = QApplication::focusWidget() == box->button(QMessageBox::Ok);
+        box->button(QMessageBox::Ok)->click();
+    });
+    // The user types 99 into the day box, and keeps the keyboard (wtype's
+    // virtual one, which is on sway's seat only while it runs).
+    QProcess keyboard;
+    keyboard.start("wtype", {"-s", "600", "99", "-s", "3000"});
+    QTRY_VERIFY_WITH_TIMEOUT(box, 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(!QApplication::activeModalWidget(), 5000);
+    QVERIFY(boxActive);
+    QVERIFY(okFocused);
+}
+
+// A refusal asked to be maximised, as a double click on the title bar Qt
+// draws asks: it takes what the compositor gives, its content stays together
+// in the middle, and it has its own size back afterwards.
+void DesktopTest::refusalMaximisedKeepsTogether()
+{
+    if (session() != "wayland")
+        QSKIP("runs in the wayland session");
+    TestWindow t;
+    QMessageBox* box = nullptr;
+    QRect normal, held, back; // the content, in the box's own rect
+    QSize heldSize;
+    QTimer::singleShot(500, [&] {
+        box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        normal = box->childrenRect();
+        box->windowHandle()->setWindowStates(Qt::WindowMaximized);
+    });
+    QTimer::singleShot(1500, [&] {
+        held = box->childrenRect().translated(-box->rect().center());
+        heldSize = box->size();
+        box->windowHandle()->setWindowStates(Qt::WindowNoState);
+    });
+    QTimer::singleShot(2500, [&] {
+        back = box->childrenRect();
+        box->button(QMessageBox::Ok)->click();
+    });
+    t.w.txtdate->setText("99"); // the day's refusal, until OK
+    QVERIFY(heldSize.width() > normal.width() && heldSize.height() > normal.height());
+    QVERIFY2((held.center()).manhattanLength() <= 2, "the content is centred");
+    QCOMPARE(held.size(), normal.size());
+    QCOMPARE(back, normal);
 }
 
 void DesktopTest::noMaximiseButton()

@@ -87,7 +87,7 @@ private slots:
     void screenReaderNames_data();
     void screenReaderNames();
     void runtimeErrorEndsOnlyItsHandler();
-    void labelsStayLegibleUnderADarkDesktop();
+    void labelsAndRefusalsStayLegibleUnderADarkDesktop();
     void exitOrClosingEndsTheProcessWithStatusZero();
     void commandLine_data();
     void commandLine();
@@ -274,13 +274,22 @@ void WindowTest::runtimeErrorEndsOnlyItsHandler()
     QCOMPARE(t.w.lblshow2->text(), QString("FRIDAY"));
 }
 
-void WindowTest::labelsStayLegibleUnderADarkDesktop()
+void WindowTest::labelsAndRefusalsStayLegibleUnderADarkDesktop()
 {
     const QMap<QString, double> light = labelContrasts();
     const QPalette desktop = QApplication::palette();
     QApplication::setPalette(QPalette(QColor(0x35, 0x35, 0x35))); // as Adwaita-Dark's window colour
     const QMap<QString, double> dark = labelContrasts();
+    QColor refusalFace, windowFace;
+    {
+        TestWindow t;
+        MessageBoxAnswerer answerer;
+        t.w.txtdate->setText("99");
+        refusalFace = answerer.shown.value(0).face;
+        windowFace = t.w.palette().color(QPalette::Window);
+    }
     QApplication::setPalette(desktop);
+    QCOMPARE(refusalFace, windowFace); // the box beside the window takes its face
 
     QCOMPARE(dark.keys(), light.keys());
     for (const QString& name : light.keys()) {

@@ -18,6 +18,7 @@ public:
         QString title;
         QMessageBox::Icon icon;
         QMessageBox::StandardButtons buttons;
+        QColor face;
     };
 
     MessageBoxAnswerer()
@@ -34,7 +35,8 @@ private:
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box || !box->isVisible())
             return;
-        shown.append({box->text(), box->windowTitle(), box->icon(), box->standardButtons()});
+        shown.append({box->text(), box->windowTitle(), box->icon(), box->standardButtons(),
+                      box->palette().color(QPalette::Window)});
         box->button(QMessageBox::Ok)->click();
     }
 
