@@ -237,6 +237,8 @@ void DesktopTest::refusalComesBackOverTheWindow()
     QTRY_VERIFY_WITH_TIMEOUT(!QApplication::activeModalWidget(), 5000);
     QVERIFY(boxActive);
     QVERIFY(okFocused);
+    keyboard.kill();
+    keyboard.waitForFinished();
 }
 
 // A refusal asked to be maximised, as a double click on the title bar Qt

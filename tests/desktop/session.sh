@@ -61,21 +61,23 @@ sway)
   need wtype
   need_qt_wayland
   runtime=$(mktemp -d)
-  # sway refuses to run as root: there, it and the command run as nobody.
+  client=$(mktemp -d)
+  chmod 700 "$runtime" "$client"
+  # sway refuses to run as root: there it runs as nobody, and the command,
+  # still as root, reaches its sockets by their full paths.
   as=()
   if [ "$(id -u)" -eq 0 ]; then
     as=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
     chown nobody "$runtime"
   fi
-  chmod 700 "$runtime"
   printf 'output HEADLESS-1 resolution 1280x800\nxwayland disable\n' >"$runtime/config"
   "${as[@]}" env XDG_RUNTIME_DIR="$runtime" WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
     sway -c "$runtime/config" >"$runtime/sway.log" 2>&1 &
   sway=$!
-  trap 'kill $sway 2>/dev/null; wait $sway; rm -rf "$runtime"' EXIT
+  trap 'kill $sway 2>/dev/null; wait $sway; rm -rf "$runtime" "$client"' EXIT
   for i in $(seq 50); do compgen -G "$runtime/sway-ipc.*.sock" >/dev/null && break; sleep 0.1; done
   socket=$(compgen -G "$runtime/sway-ipc.*.sock") || { cat "$runtime/sway.log"; exit 1; }
-  "${as[@]}" env -u DISPLAY HOME="$runtime" XDG_RUNTIME_DIR="$runtime" WAYLAND_DISPLAY=wayland-1 SWAYSOCK="$socket" \
+  env -u DISPLAY XDG_RUNTIME_DIR="$client" WAYLAND_DISPLAY="$runtime/wayland-1" SWAYSOCK="$socket" \
     QT_QPA_PLATFORM=wayland TELLWICK_SESSION=sway "$@"
   ;;
 *)
