@@ -21,21 +21,27 @@ public:
     }
 
 protected:
+    // The compositor's own answer comes as a resize: in the normal state the
+    // window takes its size again, whatever size it was given back.
     bool eventFilter(QObject*, QEvent* event) override
     {
-        if (event->type() == QEvent::Resize && window_.minimumSize() != window_.maximumSize())
-            follow();
+        if (event->type() == QEvent::Resize && event->spontaneous() && !held())
+            window_.setFixedSize(size_);
         return false;
     }
 
 private:
+    bool held() const { return window_.windowHandle()->windowStates() & (Qt::WindowMaximized | Qt::WindowFullScreen); }
+
+    // A state asked for is reported at once; in the normal state the window
+    // is fixed again only when that asks no new size of it, since the
+    // compositor may still hold it.
     void follow()
     {
-        const bool held = window_.windowHandle()->windowStates() & (Qt::WindowMaximized | Qt::WindowFullScreen);
-        if (held && QGuiApplication::platformName().startsWith("wayland")) {
+        if (held() && QGuiApplication::platformName().startsWith("wayland")) {
             window_.setMinimumSize(size_);
             window_.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-        } else if (!held && window_.size() == size_) {
+        } else if (!held() && window_.size() == size_) {
             window_.setFixedSize(size_);
         }
     }

@@ -14,7 +14,8 @@ namespace runtime {
 // draws) before the compositor answers, so the window is freed of its fixed
 // size in time; its content is to stay together at its own size, centred.
 // Back in the normal state, the size is fixed again once the compositor has
-// given the window its size back. X11 window managers refuse such a request
+// answered, whatever size it gave back (Qt 6.11 gives back one less the
+// frame it draws). X11 window managers refuse such a request
 // for a window of fixed size, and there the size stays fixed.
 void keepFixedSize(QWidget& window, QSize size);
 
