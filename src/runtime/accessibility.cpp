@@ -12,6 +12,11 @@ namespace {
 
 constexpr const char* AnnouncedProperty = "announced";
 
+bool isAnnounced(const QLabel* label)
+{
+    return label->property(AnnouncedProperty).toBool();
+}
+
 class AnnouncedLabel : public QAccessibleWidget {
 public:
     explicit AnnouncedLabel(QLabel* label)
@@ -157,11 +162,6 @@ void installAccessibility()
 void setAnnounced(QLabel* label, bool announced)
 {
     label->setProperty(AnnouncedProperty, announced);
-}
-
-bool isAnnounced(const QLabel* label)
-{
-    return label->property(AnnouncedProperty).toBool();
 }
 
 void tellCaptionShown(QLabel* label)

@@ -17,7 +17,6 @@ void installAccessibility();
 // Marks a label as announced: screen readers speak each new caption that
 // tellCaptionShown reports, wherever the focus is.
 void setAnnounced(QLabel* label, bool announced);
-bool isAnnounced(const QLabel* label);
 void tellCaptionShown(QLabel* label);
 
 // A box being entered moves its caret and selection before Qt tells screen
