@@ -4,6 +4,8 @@
 #   tools/setup.sh package   that, and what building the .deb needs
 #   tools/setup.sh test      all that, and what the tests and checks need (test.sh)
 #   tools/setup.sh distro    what tools/distro-test.sh needs to make its roots
+#   tools/setup.sh windows   what building Qt and the program for Windows,
+#                            testing them under Wine and packaging them need
 # Further package names may follow. As root it installs them with apt-get,
 # otherwise through sudo; without sudo it prints the command and fails.
 set -euo pipefail
@@ -12,12 +14,15 @@ run=(cmake g++ make qt6-base-dev qt6-wayland fonts-liberation)
 package=("${run[@]}" file dpkg-dev)
 test=("${package[@]}" clang-format desktop-file-utils appstream lintian valgrind
       xvfb xauth x11-utils openbox xdotool xclip weston sway wtype orca dbus-x11 at-spi2-core)
+windows=(cmake ninja-build g++-mingw-w64-x86-64-posix mingw-w64-tools qt6-base-dev qt6-base-dev-tools
+         dpkg-dev patch xz-utils icoutils nsis wine wine64 fonts-wine xvfb xauth xdotool imagemagick)
 case "${1:-}" in
   run) packages=("${run[@]}") ;;
   package) packages=("${package[@]}") ;;
   test) packages=("${test[@]}") ;;
   distro) packages=(debootstrap) ;;
-  *) echo "usage: tools/setup.sh run|package|test|distro [package...]" >&2; exit 2 ;;
+  windows) packages=("${windows[@]}") ;;
+  *) echo "usage: tools/setup.sh run|package|test|distro|windows [package...]" >&2; exit 2 ;;
 esac
 shift
 packages+=("$@")
