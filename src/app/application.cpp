@@ -2,6 +2,7 @@
 
 #include "app/appinfo.h"
 #include "runtime/accessibility.h"
+#include "runtime/console.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -9,8 +10,6 @@
 #include <QFont>
 #include <QIcon>
 #include <QPixmap>
-
-#include <cstdio>
 
 namespace {
 
@@ -32,15 +31,17 @@ std::optional<int> answerHelpOrVersion(const QStringList& arguments)
     QCommandLineParser parser;
     parse(parser, arguments); // Qt's own options are still among them, unknown here
     if (parser.isSet(Help)) {
-        std::printf("Usage: %s [options]\n%s: opens the window \"Which Day.........?\".\n\n"
-                    "  -h, --help     show this help and exit\n"
-                    "  -v, --version  show the version and exit\n\n"
-                    "Qt's options apply too, such as -platform wayland or -platform xcb.\n",
-                    appinfo::Command, appinfo::Summary);
+        runtime::tellUser(stdout,
+                          QString("Usage: %1 [options]\n%2: opens the window \"Which Day.........?\".\n\n"
+                                  "  -h, --help     show this help and exit\n"
+                                  "  -v, --version  show the version and exit\n\n"
+                                  "Qt's options apply too, such as -platform and -style.\n")
+                              .arg(appinfo::Command, appinfo::Summary),
+                          appinfo::Name);
         return 0;
     }
     if (parser.isSet(Version)) {
-        std::printf("%s %s\n", appinfo::Command, appinfo::Version);
+        runtime::tellUser(stdout, QString("%1 %2\n").arg(appinfo::Command, appinfo::Version), appinfo::Name);
         return 0;
     }
     return std::nullopt;
@@ -56,7 +57,7 @@ std::optional<int> refuseUnknownArguments(const QStringList& arguments)
         error = QString("Unexpected argument '%1'.").arg(parser.positionalArguments().front());
     if (error.isEmpty())
         return std::nullopt;
-    std::fprintf(stderr, "%s: %s Try '%s --help'.\n", appinfo::Command, qPrintable(error), appinfo::Command);
+    runtime::tellUser(stderr, QString("%1: %2 Try '%1 --help'.\n").arg(appinfo::Command, error), appinfo::Name);
     return 2;
 }
 
@@ -73,10 +74,17 @@ void setupApplication()
         icon.addPixmap(QPixmap(":/icons/" + file, "PNG"));
     QApplication::setWindowIcon(icon);
 
-    // The layout names the fonts of another desktop; Liberation Serif has the
-    // metrics of the serif one, Liberation Sans stands in for the sans serif.
+    // The faces each desktop draws the layout's fonts with, asked for before
+    // the layout's own (layout.cpp). Windows keeps MS Sans Serif as a bitmap
+    // font, drawn only at the sizes it holds: its outline twin grows with the
+    // window. Linux has neither: Liberation Serif has the metrics of Times New
+    // Roman, Liberation Sans stands in for the sans serif.
+#ifdef Q_OS_WIN
+    QFont::insertSubstitution("MS Sans Serif", "Microsoft Sans Serif");
+#else
     QFont::insertSubstitution("MS Sans Serif", "Liberation Sans");
     QFont::insertSubstitution("Times New Roman", "Liberation Serif");
+#endif
 
     runtime::installAccessibility();
 }
