@@ -4,8 +4,19 @@
 #include <QAccessible>
 #include <QFontInfo>
 #include <QProcess>
+#include <QRegularExpression>
 
 namespace {
+
+// The faces the layout's fonts are drawn with: on Windows the outline twin of
+// MS Sans Serif, and Times New Roman itself.
+#ifdef Q_OS_WIN
+constexpr const char* Sans = "Microsoft Sans Serif";
+constexpr const char* Serif = "Times New Roman";
+#else
+constexpr const char* Sans = "Liberation Sans";
+constexpr const char* Serif = "Liberation Serif";
+#endif
 
 // The window as laid out, in pixels (15 twips each).
 struct Expected {
@@ -20,27 +31,27 @@ struct Expected {
 };
 
 const Expected expected[] = {
-    {"cmdshow", "QPushButton", {24, 232, 97, 33}, "SHOW", {}, "Liberation Sans", 9.75, false},
-    {"cmdclear", "QPushButton", {144, 232, 97, 33}, "CLEAR", {}, "Liberation Sans", 9.75, false},
-    {"cmdexit", "QPushButton", {260, 232, 97, 33}, "EXIT", {}, "Liberation Sans", 9.75, false},
-    {"txtyear", "QLineEdit", {230, 120, 73, 33}, "1947", {}, "Liberation Sans", 9.75, false},
-    {"txtmonth", "QLineEdit", {230, 72, 73, 33}, "8", {}, "Liberation Sans", 9.75, false},
-    {"txtdate", "QLineEdit", {230, 24, 73, 33}, "15", {}, "Liberation Sans", 9.75, false},
-    {"Label2", "QLabel", {0, 360, 145, 19}, "http://t.example.org/", QColor(192, 0, 192), "Liberation Serif", 12, true},
+    {"cmdshow", "QPushButton", {24, 232, 97, 33}, "SHOW", {}, Sans, 9.75, false},
+    {"cmdclear", "QPushButton", {144, 232, 97, 33}, "CLEAR", {}, Sans, 9.75, false},
+    {"cmdexit", "QPushButton", {260, 232, 97, 33}, "EXIT", {}, Sans, 9.75, false},
+    {"txtyear", "QLineEdit", {230, 120, 73, 33}, "1947", {}, Sans, 9.75, false},
+    {"txtmonth", "QLineEdit", {230, 72, 73, 33}, "8", {}, Sans, 9.75, false},
+    {"txtdate", "QLineEdit", {230, 24, 73, 33}, "15", {}, Sans, 9.75, false},
+    {"Label2", "QLabel", {0, 360, 145, 19}, "http://t.example.org/", QColor(192, 0, 192), Serif, 12, true},
     {"lbltime",
      "QLabel",
      {467, 176, 545, 33},
      "Enter The Date .........",
      QColor(255, 0, 0),
-     "Liberation Sans",
+     Sans,
      18,
      false},
-    {"lblyear", "QLabel", {55, 124, 143, 24}, "Enter The Year", QColor(0, 0, 255), "Liberation Sans", 13.5, false},
-    {"lblmonth", "QLabel", {56, 76, 158, 24}, "Enter The Month", QColor(0, 0, 255), "Liberation Sans", 13.5, false},
-    {"lbldate", "QLabel", {55, 28, 142, 24}, "Enter The Date", QColor(0, 0, 255), "Liberation Sans", 13.5, false},
-    {"Label1", "QLabel", {240, 360, 137, 19}, "mail@t.example.org", QColor(192, 0, 192), "Liberation Serif", 12, true},
-    {"lblshow2", "QLabel", {187, 320, 9, 24}, "", QColor(255, 0, 0), "Liberation Sans", 13.5, true},
-    {"lblshow1", "QLabel", {187, 280, 9, 24}, "", QColor(255, 0, 0), "Liberation Sans", 13.5, true},
+    {"lblyear", "QLabel", {55, 124, 143, 24}, "Enter The Year", QColor(0, 0, 255), Sans, 13.5, false},
+    {"lblmonth", "QLabel", {56, 76, 158, 24}, "Enter The Month", QColor(0, 0, 255), Sans, 13.5, false},
+    {"lbldate", "QLabel", {55, 28, 142, 24}, "Enter The Date", QColor(0, 0, 255), Sans, 13.5, false},
+    {"Label1", "QLabel", {240, 360, 137, 19}, "mail@t.example.org", QColor(192, 0, 192), Serif, 12, true},
+    {"lblshow2", "QLabel", {187, 320, 9, 24}, "", QColor(255, 0, 0), Sans, 13.5, true},
+    {"lblshow1", "QLabel", {187, 280, 9, 24}, "", QColor(255, 0, 0), Sans, 13.5, true},
 };
 
 // WCAG's contrast ratio of two colours, 1 to 21.
@@ -336,17 +347,21 @@ void WindowTest::commandLine()
     QFETCH(int, status);
     QFETCH(QString, line);
     QProcess program;
+#ifndef Q_OS_WIN // Windows always has its desktop, and Qt for it no offscreen platform
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("QT_QPA_PLATFORM", status == 0 ? "xcb" : "offscreen");
     environment.remove("DISPLAY");
     environment.remove("WAYLAND_DISPLAY");
     program.setProcessEnvironment(environment);
+#endif
     program.start(TELLWICK, arguments);
     QVERIFY(program.waitForFinished(10000));
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
     QCOMPARE(program.exitCode(), status);
-    const QStringList out = QString(program.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
-    const QStringList err = QString(program.readAllStandardError()).split('\n', Qt::SkipEmptyParts);
+    // Lines end in CR LF on Windows, as its consoles expect.
+    const QRegularExpression lineEnd("\r?\n");
+    const QStringList out = QString(program.readAllStandardOutput()).split(lineEnd, Qt::SkipEmptyParts);
+    const QStringList err = QString(program.readAllStandardError()).split(lineEnd, Qt::SkipEmptyParts);
     if (status == 0) {
         QVERIFY(err.isEmpty());
         QCOMPARE(out.value(0), line);

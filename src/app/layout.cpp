@@ -78,7 +78,8 @@ const Control controls[] = {
 // DPI alone and outgrow the layout on a desktop that sets a larger one.
 QFont fontOf(const Font& font)
 {
-    QFont f(font.face);
+    QFont f;
+    f.setFamilies(QFont::substitutes(font.face) << font.face); // the desktop's face first (application.cpp)
     f.setPixelSize(static_cast<int>(std::lround(font.points * TwipsPerPoint / TwipsPerPixel)));
     f.setBold(true);
     f.setKerning(false); // the desktop the layout was drawn on did not kern

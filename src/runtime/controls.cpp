@@ -14,9 +14,25 @@
 #include <algorithm>
 #include <cmath>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 namespace runtime {
 
 namespace {
+
+// The light face that a dark desktop gives way to: on Windows the system's
+// own dialog face, which its dark mode leaves light; elsewhere Qt's default.
+QColor lightFace()
+{
+#ifdef Q_OS_WIN
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    return QColor(GetRValue(face), GetGValue(face), GetBValue(face));
+#else
+    return QColor(0xEF, 0xEF, 0xEF);
+#endif
+}
 
 bool leavesTheWindowOnly(Qt::FocusReason reason)
 {
@@ -313,12 +329,12 @@ Form::Form(int widthTwips, int heightTwips)
 // The labels' colours are fixed, and were chosen for the light dialog face of
 // the desktop the layout was drawn on; on a dark one they could not be read.
 // Under a dark desktop palette the window, boxes and buttons take a light
-// face, Qt's own default one; under a light palette, the desktop's.
+// face; under a light palette, the desktop's.
 void Form::takeDialogFace()
 {
     const QPalette desktop = QApplication::palette();
     const bool dark = desktop.color(QPalette::Window).lightness() < desktop.color(QPalette::WindowText).lightness();
-    setPalette(dark ? QPalette(QColor(0xEF, 0xEF, 0xEF)) : desktop);
+    setPalette(dark ? QPalette(lightFace()) : desktop);
 }
 
 void Form::changeEvent(QEvent* event)
