@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Wine: ctest's emulator for the windows preset,
+# what ./run.sh --windows starts, and what the install test runs. Wine's own
+# messages are off, and so are its offers to download .NET and a browser
+# engine, which nothing here uses.
+#
+# A prefix (WINEPREFIX, else ~/.wine) that does not exist yet is made with
+# the fonts a Windows desktop has: Wine's own (Tahoma, MS Sans Serif, Marlett
+# for the caption buttons), which Debian's Wine does not find where the
+# fonts-wine package puts them, and stand-ins under the names of the two
+# Microsoft fonts the program asks for: Liberation Serif has the metrics of
+# Times New Roman, Wine's MS Sans Serif those of Microsoft Sans Serif.
+set -euo pipefail
+export WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
+prefix=${WINEPREFIX:-$HOME/.wine}
+if [ ! -e "$prefix/system.reg" ]; then
+  wineboot --init 2>/dev/null # a 64-bit-only Wine says it has no 32-bit part
+  cp /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/"
+  replacements='HKCU\Software\Wine\Fonts\Replacements'
+  wine reg add "$replacements" /v "Times New Roman" /d "Liberation Serif" /f >/dev/null
+  wine reg add "$replacements" /v "Microsoft Sans Serif" /d "MS Sans Serif" /f >/dev/null
+  wineserver --wait
+fi
+exec wine "$@"
