@@ -2,10 +2,24 @@
 # Installs what is missing, builds, and runs every test through CTest.
 #   ./test.sh             the default preset, in build/
 #   ./test.sh --sanitize  AddressSanitizer + UndefinedBehaviorSanitizer, in build-sanitize/
+#   ./test.sh --windows   the program for Windows, in build-windows/: Qt for Windows
+#                         is built once (tools/windows/qt.sh), the tests run under
+#                         Wine on a virtual display, and the packages are made
 set -euo pipefail
 cd "$(dirname "$0")"
-tools/setup.sh test
+case "${1:-}" in
+  "") preset=default ;;
+  --sanitize) preset=sanitize ;;
+  --windows) preset=windows ;;
+  *) echo "usage: ./test.sh [--sanitize | --windows]" >&2; exit 2 ;;
+esac
 
-preset=default
-[ "${1:-}" = "--sanitize" ] && preset=sanitize
-cmake --workflow --preset "$preset"
+if [ "$preset" != windows ]; then
+  tools/setup.sh test
+  exec cmake --workflow --preset "$preset"
+fi
+tools/setup.sh windows
+TELLWICK_WINDOWS_QT=$(tools/windows/qt.sh)
+export TELLWICK_WINDOWS_QT
+rm -rf build-windows/wine # each run in a Wine prefix of its own
+exec xvfb-run --auto-servernum --server-args="-screen 0 1280x1024x24" cmake --workflow --preset windows
