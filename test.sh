@@ -21,5 +21,5 @@ fi
 tools/setup.sh windows
 TELLWICK_WINDOWS_QT=$(tools/windows/qt.sh)
 export TELLWICK_WINDOWS_QT
-rm -rf build-windows/wine # each run in a Wine prefix of its own
+rm -rf build-windows/wine build-windows/wine-150 # each run in Wine prefixes of its own
 exec xvfb-run --auto-servernum --server-args="-screen 0 1280x1024x24" cmake --workflow --preset windows

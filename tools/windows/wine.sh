@@ -9,7 +9,8 @@
 # for the caption buttons), which Debian's Wine does not find where the
 # fonts-wine package puts them, and stand-ins under the names of the two
 # Microsoft fonts the program asks for: Liberation Serif has the metrics of
-# Times New Roman, Wine's MS Sans Serif those of Microsoft Sans Serif.
+# Times New Roman, Wine's MS Sans Serif those of Microsoft Sans Serif. With
+# TELLWICK_WINE_LOGPIXELS=144 its display is at 150 %.
 set -euo pipefail
 export WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
 prefix=${WINEPREFIX:-$HOME/.wine}
@@ -19,6 +20,9 @@ if [ ! -e "$prefix/system.reg" ]; then
   replacements='HKCU\Software\Wine\Fonts\Replacements'
   wine reg add "$replacements" /v "Times New Roman" /d "Liberation Serif" /f >/dev/null
   wine reg add "$replacements" /v "Microsoft Sans Serif" /d "MS Sans Serif" /f >/dev/null
+  if [ -n "${TELLWICK_WINE_LOGPIXELS:-}" ]; then
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$TELLWICK_WINE_LOGPIXELS" /f >/dev/null
+  fi
   wineserver --wait
 fi
 exec wine "$@"
