@@ -2,7 +2,7 @@
 # Installs what is missing, builds, and starts the window.
 #   ./run.sh            the Linux program
 #   ./run.sh --windows  the program for Windows, under Wine (Qt for Windows is
-#                       built once by tools/windows/qt.sh: about 15 minutes)
+#                       built once by tools/windows/qt.sh: about half an hour)
 set -euo pipefail
 cd "$(dirname "$0")"
 case "${1:-}" in

@@ -3,7 +3,7 @@
 # version the host's Qt tools have (moc, rcc and uic must match), with its
 # Debian patches, and prints where it is installed. Kept in
 #   ${TELLWICK_CACHE:-/var/cache/tellwick}/qt-windows/VERSION
-# and reused by every later run; about 15 minutes on 2 cores, 75 MB kept.
+# and reused by every later run; half an hour on 2 cores, 74 MB kept.
 # The source comes through a sources list of its own: the machine's apt
 # configuration is left as it is.
 set -euo pipefail
@@ -25,7 +25,7 @@ private=(-o Dir::Etc::SourceList="$apt/sources.list" -o Dir::Etc::SourceParts="$
 apt-get "${private[@]}" -qq update
 
 work=$cache/qt-windows/$version.build
-echo "Building Qt $version for Windows in $work (about 15 minutes, once)"
+echo "Building Qt $version for Windows in $work (half an hour on 2 cores, once)"
 trap 'echo "Building Qt for Windows failed: the logs are in $work" >&2' ERR
 rm -rf "$work"
 mkdir -p "$work"
