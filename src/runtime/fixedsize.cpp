@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QGuiApplication>
+#include <QScreen>
 #include <QWidget>
 #include <QWindow>
 
@@ -18,27 +19,53 @@ public:
     {
         connect(window.windowHandle(), &QWindow::windowStateChanged, this, &FixedSize::follow);
         window.installEventFilter(this);
+        window.windowHandle()->installEventFilter(this);
     }
 
 protected:
     // The compositor's own answer comes as a resize: in the normal state the
-    // window takes its size again, whatever size it was given back.
-    bool eventFilter(QObject*, QEvent* event) override
+    // window takes its size again, whatever size it was given back. A state
+    // the compositor starts itself is reported only after Qt has applied its
+    // size, while the window was still fixed.
+    bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::Resize && event->spontaneous() && !held())
+        if (!event->spontaneous())
+            return false;
+        if (watched == &window_ && event->type() == QEvent::Resize && !held())
             window_.setFixedSize(size_);
+        else if (watched == &handle() && event->type() == QEvent::WindowStateChange) {
+            follow(); // now, before the window has its size again
+            if (keptFromState())
+                takeScreen();
+        }
         return false;
     }
 
 private:
-    bool held() const { return window_.windowHandle()->windowStates() & (Qt::WindowMaximized | Qt::WindowFullScreen); }
+    QWindow& handle() const { return *window_.windowHandle(); }
+    bool held() const { return handle().windowStates() & (Qt::WindowMaximized | Qt::WindowFullScreen); }
+    bool onWayland() const { return QGuiApplication::platformName().startsWith("wayland"); }
+
+    // Qt 6.4 held the window at its fixed size against the size the
+    // compositor configured for the state (GNOME 43 maximising, KWin 5.27
+    // making it full screen), and neither compositor configures it again.
+    bool keptFromState() const { return held() && onWayland() && handle().geometry().size() == size_; }
+
+    // The screen's size is what a full screen takes; to a new size of a
+    // maximised window GNOME answers with its work area.
+    void takeScreen()
+    {
+        const QScreen& screen = *window_.screen();
+        const bool full = handle().windowStates() & Qt::WindowFullScreen;
+        handle().resize(full ? screen.geometry().size() : screen.availableGeometry().size());
+    }
 
     // A state asked for is reported at once; in the normal state the window
     // is fixed again only when that asks no new size of it, since the
     // compositor may still hold it.
     void follow()
     {
-        if (held() && QGuiApplication::platformName().startsWith("wayland")) {
+        if (held() && onWayland()) {
             window_.setMinimumSize(size_);
             window_.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         } else if (!held() && window_.size() == size_) {
