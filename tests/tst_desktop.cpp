@@ -1,8 +1,9 @@
 // The window on real display servers, where offscreen hides what desktops do.
 // CTest runs it through desktop/session.sh, which names the session in
 // TELLWICK_SESSION: "x11" (Xvfb, openbox, real X input from xdotool), "bare"
-// (Xvfb and no window manager), "wayland" (a headless weston) or "sway" (a
-// headless sway, driven through swaymsg).
+// (Xvfb and no window manager), "wayland" (a headless weston), "sway" (a
+// headless sway, driven through swaymsg), "kwin" or "gnome" (headless KWin or
+// GNOME Shell, driven through desktop/compositor.sh).
 #include "app/application.h"
 #include "app/banner.h"
 #include "support/testwindow.h"
@@ -69,6 +70,24 @@ QJsonObject swayContainer(const QJsonObject& node = swaymsg({"-t", "get_tree"}).
     return {};
 }
 
+bool scripted()
+{
+    return session() == "kwin" || session() == "gnome";
+}
+
+const QString Title = "Which Day";
+const QString RefusalTitle = "Critical Error";
+
+// What the session's compositor answers when asked, in its own scripts, about
+// a window or to change its state: as its window menu and key bindings do.
+QStringList compositor(const QString& verb, const QString& title)
+{
+    QProcess p;
+    p.start(qEnvironmentVariable("TELLWICK_COMPOSITOR"), {verb, title});
+    p.waitForFinished();
+    return QString::fromUtf8(p.readAllStandardOutput()).trimmed().split(' ', Qt::SkipEmptyParts);
+}
+
 // Counts the times the window is hidden by the program itself: a window
 // hidden and shown again is a new window to a Wayland compositor.
 class HideCounter : public QObject {
@@ -121,7 +140,10 @@ private slots:
     void windowStates();
     void swayStates_data();
     void swayStates();
+    void compositorStates_data();
+    void compositorStates();
     void refusalComesBackOverTheWindow();
+    void refusalMinimisedComesBack();
     void refusalMaximisedKeepsTogether();
     void noMaximiseButton();
     void windowClassMatchesTheDesktopEntry();
@@ -210,6 +232,40 @@ void DesktopTest::swayStates()
         QCOMPARE(after["rect"], before["rect"]);
 }
 
+void DesktopTest::compositorStates_data()
+{
+    QTest::addColumn<QString>("verb");
+    QTest::newRow("full screen") << "fullscreen";
+    if (session() == "gnome") // KWin offers no maximise to a window of fixed size
+        QTest::newRow("maximised") << "maximise";
+}
+
+// A state the compositor starts itself: the window takes the size it is
+// given, the face in the middle, and is the same window, back at its own size
+// in its old place afterwards.
+void DesktopTest::compositorStates()
+{
+    QFETCH(QString, verb);
+    if (!scripted())
+        QSKIP("runs in the kwin and gnome sessions");
+
+    TestWindow t;
+    HideCounter window(t.w);
+    QTest::qWait(300);
+    const QStringList before = compositor("frame", Title); // id, x, y, width, height
+    compositor(verb, Title);
+    QTest::qWait(1000);
+    const QStringList held = compositor("frame", Title);
+    QCOMPARE(held.value(0), before.value(0));
+    QVERIFY2(t.w.width() > 640 && t.w.height() > 640, qPrintable(held.join(' ')));
+    QVERIFY(faceCentred(t.w));
+    compositor("restore", Title);
+    QTest::qWait(1000);
+    QCOMPARE(compositor("frame", Title), before);
+    QCOMPARE(window.hidden, 0);
+    QCOMPARE(t.w.size(), QSize(382, 384));
+}
+
 // The user activates the window that a refusal blocks: the refusal comes back
 // over it, with the keyboard on its OK button.
 void DesktopTest::refusalComesBackOverTheWindow()
@@ -241,6 +297,36 @@ void DesktopTest::refusalComesBackOverTheWindow()
     QVERIFY(okFocused);
     keyboard.kill();
     keyboard.waitForFinished();
+}
+
+// The user minimises a refusal, then activates its window: the refusal is
+// back, with the keyboard on its OK button, and Return closes it.
+void DesktopTest::refusalMinimisedComesBack()
+{
+    if (!scripted())
+        QSKIP("runs in the kwin and gnome sessions");
+    TestWindow t;
+    bool boxActive = false;
+    bool okFocused = false;
+    bool closedByReturn = false;
+    QTimer::singleShot(500, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        compositor("minimise", RefusalTitle);
+        QTest::qWait(500);
+        compositor("activate", Title);
+        boxActive = QTest::qWaitFor([&] { return QApplication::activeWindow() == box; }, 2000);
+        okFocused = QApplication::focusWidget() == box->button(QMessageBox::Ok);
+        t.press(Qt::Key_Return);
+        closedByReturn = !box->isVisible();
+        if (!closedByReturn)
+            box->button(QMessageBox::Ok)->click();
+    });
+    t.w.txtdate->setText("99"); // the day's refusal, until OK
+    QVERIFY(boxActive);
+    QVERIFY(okFocused);
+    QVERIFY(closedByReturn);
 }
 
 // A refusal asked to be maximised, as a double click on the title bar Qt

@@ -13,7 +13,9 @@ set -euo pipefail
 run=(cmake g++ make qt6-base-dev qt6-wayland fonts-liberation)
 package=("${run[@]}" file dpkg-dev)
 test=("${package[@]}" clang-format desktop-file-utils appstream lintian valgrind
-      xvfb xauth x11-utils openbox xdotool xclip weston sway wtype orca dbus-x11 at-spi2-core)
+      xvfb xauth x11-utils openbox xdotool xclip weston sway wtype orca dbus-x11 at-spi2-core
+      kwin-wayland kwin-style-breeze xwayland gnome-shell dconf-service libglib2.0-bin libgl1-mesa-dri
+      adwaita-icon-theme)
 windows=(cmake ninja-build g++-mingw-w64-x86-64-posix mingw-w64-tools qt6-base-dev qt6-base-dev-tools
          dpkg-dev patch xz-utils icoutils nsis wine wine64 fonts-wine fonts-liberation xvfb xauth xdotool imagemagick)
 case "${1:-}" in
