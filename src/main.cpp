@@ -6,11 +6,12 @@
 
 int main(int argc, char* argv[])
 {
-    if (const auto status = answerHelpOrVersion(QStringList(argv, argv + argc)))
+    const QStringList arguments(argv, argv + argc);
+    if (const auto status = answerHelpOrVersion(arguments))
+        return *status;
+    if (const auto status = refuseUnknownArguments(arguments))
         return *status;
     QApplication app(argc, argv);
-    if (const auto status = refuseUnknownArguments(QApplication::arguments()))
-        return *status;
     setupApplication();
     frmday window;
     wireEvents(window);

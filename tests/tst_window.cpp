@@ -331,9 +331,11 @@ void WindowTest::commandLine_data()
                                     << "tellwick: Unknown option 'day'. Try 'tellwick --help'.";
     QTest::newRow("an argument") << QStringList{"-style", "fusion", "15"} << 2
                                  << "tellwick: Unexpected argument '15'. Try 'tellwick --help'.";
+    QTest::newRow("after Qt's options") << QStringList{"-display", ":9", "-reverse", "-stylesheet=a.qss", "-x"} << 2
+                                        << "tellwick: Unknown option 'x'. Try 'tellwick --help'.";
 }
 
-// Answered without a window; help and version even without a display.
+// Answered without a window, even without a display.
 void WindowTest::commandLine()
 {
     QFETCH(QStringList, arguments);
@@ -342,7 +344,7 @@ void WindowTest::commandLine()
     QProcess program;
 #ifndef Q_OS_WIN // Windows always has its desktop, and Qt for it no offscreen platform
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("QT_QPA_PLATFORM", status == 0 ? "xcb" : "offscreen");
+    environment.insert("QT_QPA_PLATFORM", "xcb");
     environment.remove("DISPLAY");
     environment.remove("WAYLAND_DISPLAY");
     program.setProcessEnvironment(environment);

@@ -16,11 +16,24 @@ namespace {
 const QCommandLineOption Help(QStringList{"h", "help"});
 const QCommandLineOption Version(QStringList{"v", "version"});
 
+// Qt's own, which QApplication takes out of the arguments (its widgets, GUI
+// and core layers, and the X11 platform): known here too, so that anything
+// else is refused before Qt looks for a display.
+const QStringList QtOptionsWithValue = QString("platform platformpluginpath platformtheme qwindowgeometry geometry "
+                                               "qwindowtitle title qwindowicon icon plugin session style stylesheet "
+                                               "qmljsdebugger display name visual")
+                                           .split(' ');
+const QStringList QtFlags = {"reverse", "testability", "widgetcount", "qdevel", "qdebug", "nograb", "dograb"};
+
 bool parse(QCommandLineParser& parser, const QStringList& arguments)
 {
     // Qt's options are single words after one dash: -style is not -s -t -y...
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addOptions({Help, Version});
+    for (const QString& name : QtOptionsWithValue)
+        parser.addOption(QCommandLineOption(name, QString(), "value"));
+    for (const QString& name : QtFlags)
+        parser.addOption(QCommandLineOption(name));
     return parser.parse(arguments);
 }
 
@@ -29,7 +42,7 @@ bool parse(QCommandLineParser& parser, const QStringList& arguments)
 std::optional<int> answerHelpOrVersion(const QStringList& arguments)
 {
     QCommandLineParser parser;
-    parse(parser, arguments); // Qt's own options are still among them, unknown here
+    parse(parser, arguments); // asked for, they are answered whatever else is wrong
     if (parser.isSet(Help)) {
         runtime::tellUser(stdout,
                           QString("Usage: %1 [options]\n%2: opens the window \"Which Day.........?\".\n\n"

@@ -7,12 +7,12 @@
 // The command line, before any window. Each gives the exit status when the
 // program is to end at once, and nothing when the window is to open.
 //
-// --help and --version, answered on standard output with status 0; asked
-// before the QApplication exists, with the raw arguments, so that they need
-// no display.
+// Both are asked before the QApplication exists, with the raw arguments, so
+// that they need no display.
+// --help and --version, answered on standard output with status 0.
 std::optional<int> answerHelpOrVersion(const QStringList& arguments);
-// Anything else that is left once Qt has taken its own options (-platform,
-// -style...) out of the arguments: one line on standard error, status 2.
+// Anything but those and Qt's own options (-platform, -style...): one line on
+// standard error, status 2.
 std::optional<int> refuseUnknownArguments(const QStringList& arguments);
 
 // The application's name, version, icon and font substitutes; called once,
