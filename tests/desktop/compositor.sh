@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
 # Drives the compositor of a kwin or gnome session (session.sh) through its
 # own scripting interface, as its window menu and key bindings would:
-#   compositor.sh frame TITLE     prints "ID X Y WIDTH HEIGHT" of the window
-#                                 whose title starts with TITLE
-#   compositor.sh maximise|fullscreen|restore|minimise|activate TITLE
+#   compositor.sh frame TITLE     prints "ID X Y WIDTH HEIGHT STATE" of the window
+#                                 whose title starts with TITLE, STATE one of
+#                                 normal, maximised, fullscreen
+#   compositor.sh normal|maximised|fullscreen TITLE
+#                                 asks for that state (KWin maximises no window
+#                                 of fixed size)
+#   compositor.sh minimise|activate TITLE
 #   compositor.sh run SCRIPT      prints the value of a script's last expression
 set -euo pipefail
 verb=$1
@@ -11,21 +15,23 @@ title=${2:-}
 
 # Each verb in the compositor's own script: `w` is the window.
 if [ "$TELLWICK_SESSION" = gnome ]; then
+  flags=imports.gi.Meta.MaximizeFlags.BOTH
   declare -A act=(
-    [frame]='const r = w.get_frame_rect(); [w.get_id(), r.x, r.y, r.width, r.height].join(" ")'
-    [maximise]='w.maximize(imports.gi.Meta.MaximizeFlags.BOTH)'
+    [frame]="const r = w.get_frame_rect(); [w.get_id(), r.x, r.y, r.width, r.height,
+      w.is_fullscreen() ? 'fullscreen' : w.get_maximized() == $flags ? 'maximised' : 'normal'].join(' ')"
+    [normal]="w.is_fullscreen() ? w.unmake_fullscreen() : w.unmaximize($flags)"
+    [maximised]="w.maximize($flags)"
     [fullscreen]='w.make_fullscreen()'
-    [restore]='w.is_fullscreen() ? w.unmake_fullscreen() : w.unmaximize(imports.gi.Meta.MaximizeFlags.BOTH)'
     [minimise]='w.minimize()'
     [activate]='w.activate(global.get_current_time())'
   )
   find='global.get_window_actors().map(a => a.meta_window).find(w => (w.get_title() || "").startsWith(title))'
 else
   declare -A act=(
-    [frame]='const r = w.frameGeometry; [w.internalId, r.x, r.y, r.width, r.height].join(" ")'
-    [maximise]='w.setMaximize(true, true)'
+    [frame]="const r = w.frameGeometry; [w.internalId, r.x, r.y, r.width, r.height,
+      w.fullScreen ? 'fullscreen' : 'normal'].join(' ')"
+    [normal]='w.fullScreen = false'
     [fullscreen]='w.fullScreen = true'
-    [restore]='if (w.fullScreen) w.fullScreen = false; else w.setMaximize(false, false)'
     [minimise]='w.minimized = true'
     [activate]='if ("activeWindow" in workspace) workspace.activeWindow = w; else workspace.activeClient = w'
   )
