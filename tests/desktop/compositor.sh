@@ -69,11 +69,11 @@ else
   printf 'try { print("%s " + eval(%s)); } catch (e) { print("%s error " + e); }\n' \
     "$marker" "$(quoted "$script")" "$marker" >"$file"
   id=$(gdbus call --session -d org.kde.KWin -o /Scripting -m org.kde.kwin.Scripting.loadScript "$file" "$marker" |
-    tr -dc 0-9)
+    sed -E 's/^\((int32 )?([0-9]+),\)$/\2/')
   # KWin 5 publishes a script at /ID, KWin 6 at /Scripting/ScriptID.
   gdbus call --session -d org.kde.KWin -o "/Scripting/Script$id" -m org.kde.kwin.Script.run >/dev/null 2>&1 ||
     gdbus call --session -d org.kde.KWin -o "/$id" -m org.kde.kwin.Script.run >/dev/null
-  for i in $(seq 50); do grep -q "$marker" "$TELLWICK_COMPOSITOR_LOG" && break; sleep 0.1; done
+  for _ in $(seq 50); do grep -q "$marker" "$TELLWICK_COMPOSITOR_LOG" && break; sleep 0.1; done
   gdbus call --session -d org.kde.KWin -o /Scripting -m org.kde.kwin.Scripting.unloadScript "$marker" >/dev/null
   line=$(grep -m1 "$marker" "$TELLWICK_COMPOSITOR_LOG") || { echo "KWin ran no script" >&2; exit 1; }
   line=${line#*"$marker "}

@@ -138,7 +138,7 @@ function init() { return { enable() { %s }, disable() {} }; }\n' "$enable" >"$ex
     daemons+=($!)
     ready() { [ "$(TELLWICK_SESSION=gnome "$here/compositor.sh" run '"up"' 2>/dev/null)" = up ]; }
   fi
-  for i in $(seq 200); do ready && break; sleep 0.1; done
+  for _ in $(seq 200); do ready && break; sleep 0.1; done
   ready || { cat "$runtime/compositor.log"; exit 1; }
   env -u DISPLAY WAYLAND_DISPLAY=tellwick QT_QPA_PLATFORM=wayland TELLWICK_SESSION="$kind" \
     TELLWICK_COMPOSITOR="$here/compositor.sh" TELLWICK_COMPOSITOR_LOG="$runtime/compositor.log" "$@"
