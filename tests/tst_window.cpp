@@ -8,15 +8,10 @@
 
 namespace {
 
-// The faces the layout's fonts are drawn with: on Windows the outline twin of
-// MS Sans Serif, and Times New Roman itself.
-#ifdef Q_OS_WIN
-constexpr const char* Sans = "Microsoft Sans Serif";
+// The layout's faces; each is drawn in the face the program set as its
+// substitute for the desktop, which the desktop must have.
+constexpr const char* Sans = "MS Sans Serif";
 constexpr const char* Serif = "Times New Roman";
-#else
-constexpr const char* Sans = "Liberation Sans";
-constexpr const char* Serif = "Liberation Serif";
-#endif
 
 // The window as laid out, in pixels (15 twips each).
 struct Expected {
@@ -179,7 +174,8 @@ void WindowTest::controls()
         QCOMPARE(widget->palette().color(QPalette::WindowText), e.colour);
     QCOMPARE(widget->font().pixelSize(), qRound(e.points * 96 / 72)); // on the layout's grid, whatever the font DPI
     QVERIFY(widget->font().bold());
-    QCOMPARE(QFontInfo(widget->font()).family(), QString(e.family));
+    const QString family = QFontInfo(widget->font()).family();
+    QVERIFY2(family.compare(QFont::substitute(e.family), Qt::CaseInsensitive) == 0, qPrintable(family));
     QCOMPARE(widget->focusPolicy() == Qt::NoFocus, qobject_cast<QLabel*>(widget) != nullptr);
 }
 

@@ -3,11 +3,11 @@
 #include "app/appinfo.h"
 #include "runtime/accessibility.h"
 #include "runtime/console.h"
+#include "runtime/platform.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
-#include <QFont>
 #include <QIcon>
 #include <QPixmap>
 
@@ -87,17 +87,6 @@ void setupApplication()
         icon.addPixmap(QPixmap(":/icons/" + file, "PNG"));
     QApplication::setWindowIcon(icon);
 
-    // The faces each desktop draws the layout's fonts with, asked for before
-    // the layout's own (layout.cpp). Windows keeps MS Sans Serif as a bitmap
-    // font, drawn only at the sizes it holds: its outline twin grows with the
-    // window. Linux has neither: Liberation Serif has the metrics of Times New
-    // Roman, Liberation Sans stands in for the sans serif.
-#ifdef Q_OS_WIN
-    QFont::insertSubstitution("MS Sans Serif", "Microsoft Sans Serif");
-#else
-    QFont::insertSubstitution("MS Sans Serif", "Liberation Sans");
-    QFont::insertSubstitution("Times New Roman", "Liberation Serif");
-#endif
-
+    runtime::substituteFonts();
     runtime::installAccessibility();
 }

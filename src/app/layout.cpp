@@ -79,7 +79,7 @@ const Control controls[] = {
 QFont fontOf(const Font& font)
 {
     QFont f;
-    f.setFamilies(QFont::substitutes(font.face) << font.face); // the desktop's face first (application.cpp)
+    f.setFamilies(QFont::substitutes(font.face) << font.face); // the desktop's face first (runtime/platform.cpp)
     f.setPixelSize(static_cast<int>(std::lround(font.points * TwipsPerPoint / TwipsPerPixel)));
     f.setBold(true);
     f.setKerning(false); // the desktop the layout was drawn on did not kern

@@ -1,7 +1,8 @@
 #include "runtime/fixedsize.h"
 
+#include "runtime/platform.h"
+
 #include <QEvent>
-#include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
@@ -44,7 +45,6 @@ protected:
 private:
     QWindow& handle() const { return *window_.windowHandle(); }
     bool held() const { return handle().windowStates() & (Qt::WindowMaximized | Qt::WindowFullScreen); }
-    bool onWayland() const { return QGuiApplication::platformName().startsWith("wayland"); }
 
     // Qt 6.4 held the window at its fixed size against the size the
     // compositor configured for the state (GNOME 43 maximising, KWin 5.27

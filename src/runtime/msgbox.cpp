@@ -2,10 +2,10 @@
 
 #include "runtime/controls.h"
 #include "runtime/fixedsize.h"
+#include "runtime/platform.h"
 
 #include <QEvent>
 #include <QEventLoop>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLayout>
 #include <QMessageBox>
@@ -44,7 +44,7 @@ protected:
 private:
     void bringBack()
     {
-        if (QGuiApplication::platformName().startsWith("wayland")) {
+        if (onWayland()) {
             box_.hide();
             box_.show();
         } else {

@@ -8,8 +8,10 @@
 # the fonts a Windows desktop has: Wine's own (Tahoma, MS Sans Serif, Marlett
 # for the caption buttons), which Debian's Wine does not find where the
 # fonts-wine package puts them, and stand-ins under the names of the two
-# Microsoft fonts the program asks for: Liberation Serif has the metrics of
-# Times New Roman, Wine's MS Sans Serif those of Microsoft Sans Serif. With
+# Microsoft fonts the program draws in on Windows (src/runtime/platform.cpp;
+# tst_window fails here when a face it names is missing): Liberation Serif
+# has the metrics of Times New Roman, Wine's MS Sans Serif those of
+# Microsoft Sans Serif. With
 # TELLWICK_WINE_LOGPIXELS=144 its display is at 150 %.
 set -euo pipefail
 export WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
