@@ -6,6 +6,7 @@
 // GNOME Shell, driven through desktop/compositor.sh).
 #include "app/application.h"
 #include "app/banner.h"
+#include "support/qtoptions.h"
 #include "support/testwindow.h"
 
 #include <QDrag>
@@ -148,6 +149,7 @@ private slots:
     void refusalMaximisedKeepsTogether();
     void noMaximiseButton();
     void windowClassMatchesTheDesktopEntry();
+    void qtOptionsOfX11AreQts();
     void middleClickPasteRefusedSelectsTheLimit();
     void rightClickLeavesNoStaleSelection();
     void drops_data();
@@ -380,6 +382,14 @@ void DesktopTest::windowClassMatchesTheDesktopEntry()
     const QString wanted = QString(entry.readAll()).section("StartupWMClass=", 1).section('\n', 0, 0);
     QVERIFY(!wanted.isEmpty());
     QVERIFY2(xprop(t.w, "WM_CLASS").contains(QString(", \"%1\"").arg(wanted)), qPrintable(xprop(t.w, "WM_CLASS")));
+}
+
+void DesktopTest::qtOptionsOfX11AreQts()
+{
+    if (session() != "x11")
+        QSKIP("runs in the x11 session");
+    const QStringList disagreements = qtOptionsDisagreements(true);
+    QVERIFY2(disagreements.isEmpty(), qPrintable(disagreements.join("; ")));
 }
 
 // A middle click pastes the PRIMARY selection where it lands: "8" becomes

@@ -1,4 +1,5 @@
 #include "app/application.h"
+#include "support/qtoptions.h"
 #include "support/testwindow.h"
 
 #include <QAccessible>
@@ -90,6 +91,7 @@ private slots:
     void exitOrClosingEndsTheProcessWithStatusZero();
     void commandLine_data();
     void commandLine();
+    void qtOptionsAreQts();
 };
 
 void WindowTest::window()
@@ -327,8 +329,10 @@ void WindowTest::commandLine_data()
                                     << "tellwick: Unknown option 'day'. Try 'tellwick --help'.";
     QTest::newRow("an argument") << QStringList{"-style", "fusion", "15"} << 2
                                  << "tellwick: Unexpected argument '15'. Try 'tellwick --help'.";
-    QTest::newRow("after Qt's options") << QStringList{"-display", ":9", "-reverse", "-stylesheet=a.qss", "-x"} << 2
-                                        << "tellwick: Unknown option 'x'. Try 'tellwick --help'.";
+    QTest::newRow("after Qt's options") << QStringList{"-platformtheme", "gtk3", "-reverse", "-stylesheet=a.qss", "-x"}
+                                        << 2 << "tellwick: Unknown option 'x'. Try 'tellwick --help'.";
+    QTest::newRow("a value Qt takes only apart") << QStringList{"-qwindowtitle", "a=b", "-platform=xcb"} << 2
+                                                 << "tellwick: Unknown option 'platform=xcb'. Try 'tellwick --help'.";
 }
 
 // Answered without a window, even without a display.
@@ -360,6 +364,13 @@ void WindowTest::commandLine()
         QVERIFY(out.isEmpty());
         QCOMPARE(err.value(err.size() - 1), line);
     }
+}
+
+// Those of X11 are checked in tst_desktop's X11 session.
+void WindowTest::qtOptionsAreQts()
+{
+    const QStringList disagreements = qtOptionsDisagreements(false);
+    QVERIFY2(disagreements.isEmpty(), qPrintable(disagreements.join("; ")));
 }
 
 QTEST_MAIN(WindowTest)

@@ -11,33 +11,86 @@
 #include <QIcon>
 #include <QPixmap>
 
+#include <algorithm>
+
 namespace {
 
 const QCommandLineOption Help(QStringList{"h", "help"});
 const QCommandLineOption Version(QStringList{"v", "version"});
 
-// Qt's own, which QApplication takes out of the arguments (its widgets, GUI
-// and core layers, and the X11 platform): known here too, so that anything
-// else is refused before Qt looks for a display.
-const QStringList QtOptionsWithValue = QString("platform platformpluginpath platformtheme qwindowgeometry geometry "
-                                               "qwindowtitle title qwindowicon icon plugin session style stylesheet "
-                                               "qmljsdebugger display name visual")
-                                           .split(' ');
-const QStringList QtFlags = {"reverse", "testability", "widgetcount", "qdevel", "qdebug", "nograb", "dograb"};
+// Qt's own options, in its core, GUI and widgets layers and, where X11 is
+// the platform, in that platform's layer: tst_window and tst_desktop check
+// this list against what the Qt in use takes.
+constexpr QtOption QtOptions[] = {
+    {"platform", QtOption::Separate},
+    {"platformpluginpath", QtOption::Separate},
+    {"platformtheme", QtOption::Separate},
+    {"qwindowgeometry", QtOption::Separate},
+    {"qwindowtitle", QtOption::Separate},
+    {"qwindowicon", QtOption::Separate},
+    {"plugin", QtOption::Separate},
+    {"session", QtOption::Separate},
+    {"reverse", QtOption::Alone},
+    {"testability", QtOption::Alone},
+    {"style", QtOption::SeparateOrJoined},
+    {"stylesheet", QtOption::SeparateOrJoined},
+    {"widgetcount", QtOption::Alone},
+    {"qdevel", QtOption::Alone},
+    {"qdebug", QtOption::Alone},
+    {"qmljsdebugger", QtOption::SeparateOrJoined},
+#ifndef Q_OS_WIN
+    {"geometry", QtOption::Separate, true},
+    {"title", QtOption::Separate, true},
+    {"icon", QtOption::Separate, true},
+    {"display", QtOption::Separate, true},
+    {"name", QtOption::Separate, true},
+    {"visual", QtOption::Separate, true},
+    {"nograb", QtOption::Alone, true},
+    {"dograb", QtOption::Alone, true},
+#endif
+};
+
+const QtOption* qtOption(const QString& name)
+{
+    const auto* found = std::ranges::find_if(QtOptions, [&](const QtOption& o) { return name == o.name; });
+    return found == std::end(QtOptions) ? nullptr : found;
+}
 
 bool parse(QCommandLineParser& parser, const QStringList& arguments)
 {
     // Qt's options are single words after one dash: -style is not -s -t -y...
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addOptions({Help, Version});
-    for (const QString& name : QtOptionsWithValue)
-        parser.addOption(QCommandLineOption(name, QString(), "value"));
-    for (const QString& name : QtFlags)
-        parser.addOption(QCommandLineOption(name));
+    for (const QtOption& o : QtOptions) {
+        parser.addOption(o.value == QtOption::Alone ? QCommandLineOption(o.name)
+                                                    : QCommandLineOption(o.name, QString(), "value"));
+    }
     return parser.parse(arguments);
 }
 
+// Qt takes most values only as the next argument: to Qt, -platform=xcb is
+// no option at all, and it would be left unused.
+std::optional<QString> valueQtWouldLeave(const QStringList& arguments)
+{
+    for (qsizetype i = 1; i < arguments.size() && arguments[i] != "--"; ++i) {
+        const QString word = arguments[i].startsWith("--") ? arguments[i].mid(2) : arguments[i].mid(1);
+        const QtOption* option = arguments[i].startsWith('-') ? qtOption(word.section('=', 0, 0)) : nullptr;
+        if (!option || option->value == QtOption::Alone)
+            continue;
+        if (!word.contains('='))
+            ++i; // its value
+        else if (option->value != QtOption::SeparateOrJoined)
+            return word;
+    }
+    return std::nullopt;
+}
+
 } // namespace
+
+std::span<const QtOption> qtOptions()
+{
+    return QtOptions;
+}
 
 std::optional<int> answerHelpOrVersion(const QStringList& arguments)
 {
@@ -66,6 +119,8 @@ std::optional<int> refuseUnknownArguments(const QStringList& arguments)
     QString error;
     if (!parse(parser, arguments))
         error = parser.errorText();
+    else if (const auto joined = valueQtWouldLeave(arguments))
+        error = QString("Unknown option '%1'.").arg(*joined);
     else if (!parser.positionalArguments().isEmpty())
         error = QString("Unexpected argument '%1'.").arg(parser.positionalArguments().front());
     if (error.isEmpty())

@@ -3,6 +3,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <span>
 
 // The command line, before any window. Each gives the exit status when the
 // program is to end at once, and nothing when the window is to open.
@@ -14,6 +15,17 @@ std::optional<int> answerHelpOrVersion(const QStringList& arguments);
 // Anything but those and Qt's own options (-platform, -style...): one line on
 // standard error, status 2.
 std::optional<int> refuseUnknownArguments(const QStringList& arguments);
+
+// Qt's own options (-platform, -style...), which the QApplication takes out
+// of the arguments. Its value is the next argument, or for some also joined
+// by "=" (-style=fusion); those of X11 Qt takes only where X11 is the
+// platform, and on Windows they are none of Qt's.
+struct QtOption {
+    const char* name;
+    enum Value { Alone, Separate, SeparateOrJoined } value;
+    bool x11 = false;
+};
+std::span<const QtOption> qtOptions();
 
 // The application's name, version, icon and font substitutes; called once,
 // right after the QApplication is created.
