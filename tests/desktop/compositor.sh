@@ -15,12 +15,15 @@ title=${2:-}
 
 # Each verb in the compositor's own script: `w` is the window.
 if [ "$TELLWICK_SESSION" = gnome ]; then
-  flags=imports.gi.Meta.MaximizeFlags.BOTH
+  # Up to GNOME 48 maximising names its directions and get_maximized tells
+  # them; GNOME 50 has neither, but maximize() for both and is_maximized().
+  both=imports.gi.Meta.MaximizeFlags.BOTH
   declare -A act=(
     [frame]="const r = w.get_frame_rect(); [w.get_id(), r.x, r.y, r.width, r.height,
-      w.is_fullscreen() ? 'fullscreen' : w.get_maximized() == $flags ? 'maximised' : 'normal'].join(' ')"
-    [normal]="w.is_fullscreen() ? w.unmake_fullscreen() : w.unmaximize($flags)"
-    [maximised]="w.maximize($flags)"
+      w.is_fullscreen() ? 'fullscreen' : (w.get_maximized ? w.get_maximized() == $both : w.is_maximized())
+      ? 'maximised' : 'normal'].join(' ')"
+    [normal]="w.is_fullscreen() ? w.unmake_fullscreen() : w.get_maximized ? w.unmaximize($both) : w.unmaximize()"
+    [maximised]="w.get_maximized ? w.maximize($both) : w.maximize()"
     [fullscreen]='w.make_fullscreen()'
     [minimise]='w.minimize()'
     [activate]='w.activate(global.get_current_time())'
