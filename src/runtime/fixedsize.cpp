@@ -20,45 +20,54 @@ public:
     {
         connect(window.windowHandle(), &QWindow::windowStateChanged, this, &FixedSize::follow);
         window.installEventFilter(this);
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
         window.windowHandle()->installEventFilter(this);
+#endif
     }
 
 protected:
     // The compositor's own answer comes as a resize: in the normal state the
-    // window takes its size again, whatever size it was given back. A state
-    // the compositor starts itself is reported only after Qt has applied its
-    // size, while the window was still fixed.
+    // window takes its size again, whatever size it was given back.
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (!event->spontaneous())
             return false;
         if (watched == &window_ && event->type() == QEvent::Resize && !held())
             window_.setFixedSize(size_);
-        else if (watched == &handle() && event->type() == QEvent::WindowStateChange) {
-            follow(); // now, before the window has its size again
-            if (keptFromState())
-                takeScreen();
-        }
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
+        else if (watched == &handle() && event->type() == QEvent::WindowStateChange)
+            followStartedState();
+#endif
         return false;
     }
 
 private:
-    QWindow& handle() const { return *window_.windowHandle(); }
-    bool held() const { return handle().windowStates() & (Qt::WindowMaximized | Qt::WindowFullScreen); }
-
-    // Qt 6.4 held the window at its fixed size against the size the
-    // compositor configured for the state (GNOME 43 maximising, KWin 5.27
-    // making it full screen), and neither compositor configures it again.
-    bool keptFromState() const { return held() && onWayland() && handle().geometry().size() == size_; }
-
-    // The screen's size is what a full screen takes; to a new size of a
-    // maximised window GNOME answers with its work area.
-    void takeScreen()
+    QWindow& handle() const
     {
+        return *window_.windowHandle();
+    }
+    bool held() const
+    {
+        return handle().windowStates() & (Qt::WindowMaximized | Qt::WindowFullScreen);
+    }
+
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
+    // Qt 6.4 reports a state the compositor starts itself (GNOME 43
+    // maximising, KWin 5.27 making it full screen) only after it has answered
+    // the compositor at the window's fixed size, and neither compositor
+    // configures it again. The window is freed at once and takes the size of
+    // the state itself: the screen's for full screen; to a new size of a
+    // maximised window GNOME answers with its work area.
+    void followStartedState()
+    {
+        follow();
+        if (!held() || !onWayland() || handle().geometry().size() != size_)
+            return;
         const QScreen& screen = *window_.screen();
         const bool full = handle().windowStates() & Qt::WindowFullScreen;
         handle().resize(full ? screen.geometry().size() : screen.availableGeometry().size());
     }
+#endif
 
     // A state asked for is reported at once; in the normal state the window
     // is fixed again only when that asks no new size of it, since the
