@@ -3,6 +3,7 @@
 #include "support/calendar.h"
 #include "support/testwindow.h"
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QMimeData>
 
@@ -428,7 +429,7 @@ void EntryTest::pastes_data()
     QTest::addColumn<QString>("month");
     QTest::addColumn<int>("messages");
 
-    for (const char* how : {"Shift+Insert", "menu", "drop"}) {
+    for (const char* how : {"Shift+Insert", "menu", "drop", "screen reader"}) {
         // clang-format off
         QTest::addRow("%s letters refused", how) << how << "1a" << "8" << 0;
         QTest::addRow("%s sign refused", how) << how << "-5" << "8" << 0;
@@ -460,6 +461,9 @@ void EntryTest::pastes()
         QDragEnterEvent enterEvent(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(b, &enterEvent);
         QApplication::sendEvent(b, &drop);
+    } else if (how == "screen reader") { // its edit of the selected text
+        QAccessibleInterface* box = QAccessible::queryAccessibleInterface(b);
+        box->editableTextInterface()->replaceText(0, static_cast<int>(b->text().size()), pasted);
     } else {
         QApplication::clipboard()->setText(pasted);
         if (how == "menu")

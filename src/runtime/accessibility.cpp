@@ -17,6 +17,11 @@ bool isAnnounced(const QLabel* label)
     return label->property(AnnouncedProperty).toBool();
 }
 
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
+// Qt before 6.8 has no announcement event, and screen readers speak a
+// label's new text only when it has the focus; but Orca speaks a
+// notification that is shown, wherever the focus is. An announced label is
+// one, named by its caption, and is shown afresh with each new caption.
 class AnnouncedLabel : public QAccessibleWidget {
 public:
     explicit AnnouncedLabel(QLabel* label)
@@ -29,11 +34,15 @@ public:
         return t == QAccessible::Name ? static_cast<QLabel*>(widget())->text() : QAccessibleWidget::text(t);
     }
 };
+#endif
 
-// Qt 6.4's own interface of a line edit reports its text attributes as empty
-// runs, one at each offset, and a screen reader that splits the text by them
-// speaks a box's value without its last character. This one reports the whole
-// text as one run; the rest is what a line edit tells.
+// Qt's own interface of a line edit (6.4, 6.8 and 6.11 alike) writes a
+// screen reader's edits with setText, past the box's validator: letters
+// would reach the box's Change handler. This one edits as typing or pasting
+// does. A line edit has no text attributes, so its whole text is one run
+// (Qt 6.4's own reported an empty run at each offset, and Orca 43, splitting
+// the text by them, spoke a box's value without its last character); the
+// rest is what a line edit tells.
 class BoxText : public QAccessibleWidget, public QAccessibleTextInterface, public QAccessibleEditableTextInterface {
 public:
     explicit BoxText(QLineEdit* box)
@@ -146,8 +155,10 @@ QAccessibleInterface* accessibleFor(const QString&, QObject* object)
         return new QAccessibleWidget(window, QAccessible::Window);
     if (auto* box = qobject_cast<QLineEdit*>(object))
         return new BoxText(box);
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
     if (auto* label = qobject_cast<QLabel*>(object); label && isAnnounced(label))
         return new AnnouncedLabel(label);
+#endif
     return nullptr;
 }
 
@@ -168,8 +179,13 @@ void tellCaptionShown(QLabel* label)
 {
     if (!isAnnounced(label) || label->text().isEmpty())
         return;
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
     QAccessibleEvent shown(label, QAccessible::ObjectShow);
     QAccessible::updateAccessibility(&shown);
+#else
+    QAccessibleAnnouncementEvent announcement(label, label->text());
+    QAccessible::updateAccessibility(&announcement);
+#endif
 }
 
 void tellFocusBeforeSelection(QLineEdit* box)

@@ -7,15 +7,14 @@ namespace runtime {
 
 // What screen readers are told of the window beyond Qt's defaults, in Qt's
 // own terms: a plain top-level window is a frame, named by its title; a line
-// edit's text reads whole; and a label marked as announced is a
-// notification, named by its caption, that is shown afresh with each new
-// caption (Qt 6.4 has no announcement event, and screen readers speak a
-// label's new text only when it has the focus). Call once, after the
-// QApplication exists.
+// edit's text reads whole, and a screen reader's edits of it go through its
+// validator as typing does; and each new caption of a label marked as
+// announced is announced. Call once, after the QApplication exists.
 void installAccessibility();
 
 // Marks a label as announced: screen readers speak each new caption that
-// tellCaptionShown reports, wherever the focus is.
+// tellCaptionShown reports, wherever the focus is (screen readers speak a
+// label's new text by itself only when it has the focus).
 void setAnnounced(QLabel* label, bool announced);
 void tellCaptionShown(QLabel* label);
 
