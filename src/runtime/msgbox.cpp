@@ -16,14 +16,15 @@ namespace runtime {
 
 namespace {
 
-// Qt before 6.8 cannot tell a Wayland compositor that the box is modal, so
-// the compositor lets the box be minimised, or lets the window it blocks be
-// activated over it: the window then looks alive but takes no input, and
-// nothing on screen says why. Whenever that window is activated, the box
-// comes back over it with the keyboard on OK. On Wayland a program cannot
-// take the keyboard for a window of its own (sway marks it urgent instead),
-// but a compositor gives it to a window newly shown: there the box is shown
-// afresh.
+// A compositor that does not know the box is modal lets the box be
+// minimised, or lets the window it blocks be activated over it: the window
+// then looks alive but takes no input, and nothing on screen says why. Qt
+// before 6.8 tells no Wayland compositor, and sway (1.7 to 1.12) does not
+// heed what Qt 6.8 and 6.11 tell, so this is kept for every Qt. Whenever
+// that window is activated, the box comes back over it with the keyboard on
+// OK. On Wayland a program cannot take the keyboard for a window of its own
+// (sway marks it urgent instead), but a compositor gives it to a window newly
+// shown: there the box is shown afresh.
 class KeepBoxInFront : public QObject {
 public:
     KeepBoxInFront(QMessageBox& box, QWidget& blocked)
