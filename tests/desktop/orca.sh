@@ -24,8 +24,13 @@ trap 'rm -rf "$work"' EXIT
   /usr/libexec/at-spi-bus-launcher --launch-immediately &
   orca --debug-file="$LOG" >/dev/null 2>&1 &
   orca=$!
-  # Orca writes its log block-buffered, so ask the bus when it listens.
-  for i in $(seq 100); do "$ATSPI" listening Window:Activate: 2>/dev/null && break; sleep 0.1; done
+  # Orca writes its log block-buffered, so ask the bus when it listens; on a
+  # loaded machine Orca takes many seconds to start.
+  SECONDS=0
+  until "$ATSPI" listening Window:Activate: 2>/dev/null; do
+    [ $SECONDS -lt 60 ] || { echo "Orca did not start listening within 60 s" >"$LOG.failed"; break; }
+    sleep 0.2
+  done
   QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$PROGRAM" &
   tellwick=$!
   xdotool search --sync --name "Which Day" >/dev/null
@@ -39,6 +44,8 @@ trap 'rm -rf "$work"' EXIT
   kill -INT $orca; wait $orca 2>/dev/null
   kill $DBUS_SESSION_BUS_PID
 ' >/dev/null 2>&1 || true
+
+[ ! -e "$work/orca.log.failed" ] || { cat "$work/orca.log.failed"; exit 1; }
 
 # One utterance a line: "SPEECH OUTPUT: 'text'", perhaps followed by the voice.
 spoken=$(grep -o "SPEECH OUTPUT: .*" "$work/orca.log" | sed "s/^SPEECH OUTPUT: '//; s/' *{.*//; s/'$//" || true)
