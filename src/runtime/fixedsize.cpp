@@ -11,6 +11,13 @@ namespace runtime {
 
 namespace {
 
+// Qt before 6.8 reports a state the compositor starts itself (GNOME 43
+// maximising, KWin 5.27 making it full screen) only after it has answered
+// the compositor at the window's fixed size, and neither compositor
+// configures it again: there the window follows such a state by hand. Qt 6.8
+// and 6.11 take the size configured by themselves.
+constexpr bool FollowStartedStatesByHand = QT_VERSION < QT_VERSION_CHECK(6, 8, 0);
+
 class FixedSize : public QObject {
 public:
     FixedSize(QWidget& window, QSize size)
@@ -20,9 +27,8 @@ public:
     {
         connect(window.windowHandle(), &QWindow::windowStateChanged, this, &FixedSize::follow);
         window.installEventFilter(this);
-#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
-        window.windowHandle()->installEventFilter(this);
-#endif
+        if constexpr (FollowStartedStatesByHand)
+            window.windowHandle()->installEventFilter(this);
     }
 
 protected:
@@ -34,30 +40,18 @@ protected:
             return false;
         if (watched == &window_ && event->type() == QEvent::Resize && !held())
             window_.setFixedSize(size_);
-#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
-        else if (watched == &handle() && event->type() == QEvent::WindowStateChange)
+        if (FollowStartedStatesByHand && watched == &handle() && event->type() == QEvent::WindowStateChange)
             followStartedState();
-#endif
         return false;
     }
 
 private:
-    QWindow& handle() const
-    {
-        return *window_.windowHandle();
-    }
-    bool held() const
-    {
-        return handle().windowStates() & (Qt::WindowMaximized | Qt::WindowFullScreen);
-    }
+    QWindow& handle() const { return *window_.windowHandle(); }
+    bool held() const { return handle().windowStates() & (Qt::WindowMaximized | Qt::WindowFullScreen); }
 
-#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
-    // Qt 6.4 reports a state the compositor starts itself (GNOME 43
-    // maximising, KWin 5.27 making it full screen) only after it has answered
-    // the compositor at the window's fixed size, and neither compositor
-    // configures it again. The window is freed at once and takes the size of
-    // the state itself: the screen's for full screen; to a new size of a
-    // maximised window GNOME answers with its work area.
+    // The window is freed at once and takes the size of the state itself:
+    // the screen's for full screen; to a new size of a maximised window GNOME
+    // answers with its work area.
     void followStartedState()
     {
         follow();
@@ -67,7 +61,6 @@ private:
         const bool full = handle().windowStates() & Qt::WindowFullScreen;
         handle().resize(full ? screen.geometry().size() : screen.availableGeometry().size());
     }
-#endif
 
     // A state asked for is reported at once; in the normal state the window
     // is fixed again only when that asks no new size of it, since the
