@@ -92,6 +92,7 @@ void MsgBox(Form& owner, const QString& prompt, const QString& title)
     QEventLoop answered;
     QObject::connect(&box, &QDialog::finished, &answered, &QEventLoop::quit);
     box.show();
+    soundCriticalStop(); // QMessageBox plays none
     keepFixedSize(box, box.size());
     answered.exec(QEventLoop::DialogExec);
     // Not every platform hands the activation back when the box closes; the

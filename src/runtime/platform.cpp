@@ -3,6 +3,10 @@
 #include <QFont>
 #include <QGuiApplication>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 namespace runtime {
 
 bool onWayland()
@@ -28,6 +32,13 @@ void substituteFonts()
 #endif
     for (const Substitute& s : substitutes)
         QFont::insertSubstitution(s.face, s.drawnIn);
+}
+
+void soundCriticalStop()
+{
+#ifdef Q_OS_WIN
+    MessageBeep(MB_ICONHAND);
+#endif
 }
 
 } // namespace runtime

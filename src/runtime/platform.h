@@ -13,4 +13,9 @@ bool onWayland();
 // after the QApplication exists.
 void substituteFonts();
 
+// The sound a desktop's own critical-error box plays as it opens: on Windows
+// the Critical Stop of the user's sound scheme; elsewhere such boxes are
+// silent, and so is this.
+void soundCriticalStop();
+
 } // namespace runtime
