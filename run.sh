@@ -16,7 +16,7 @@ if $windows; then
   TELLWICK_WINDOWS_QT=$(tools/windows/qt.sh)
   export TELLWICK_WINDOWS_QT
   cmake --preset windows >/dev/null
-  cmake --build --preset windows --target tellwick beside
+  cmake --build --preset windows --target beside # the program, its tests and what they need beside them
 else
   tools/setup.sh run
   cmake --preset default >/dev/null # the tree test.sh builds, so neither rebuilds the other's

@@ -23,32 +23,46 @@ target_sources(tellwick PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/tellwick.rc ${icon})
 set_source_files_properties(${CMAKE_CURRENT_BINARY_DIR}/tellwick.rc PROPERTIES OBJECT_DEPENDS "${icon};${manifest}")
 
 # What the program needs beside it, for there is no Qt or MinGW on Windows:
-# installed with it, and copied beside it in the build tree, where the tests
-# run under Wine as the installed program does (the tests also need QtTest).
-foreach(runtime libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
-  execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${runtime} OUTPUT_VARIABLE dll
-                  OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
-  list(APPEND dlls ${dll})
-endforeach()
-list(APPEND dlls $<TARGET_FILE:Qt6::Core> $<TARGET_FILE:Qt6::Gui> $<TARGET_FILE:Qt6::Widgets>)
-set(platform $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin>)
-set(style $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin>)
+# the plugins Qt gives a program by default, of every kind its modules load,
+# and the DLLs that the program and the plugins import from Qt's and MinGW's
+# folders, found by runtime-dlls.cmake. Installed with it, and put beside it
+# in the build tree, where the tests run under Wine as the installed program
+# does.
+execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-search-dirs OUTPUT_VARIABLE dirs COMMAND_ERROR_IS_FATAL ANY)
+string(REGEX REPLACE ".*\nlibraries: =([^\n]*).*" "\\1" mingw "${dirs}")
+set(dlls -D OBJDUMP=${CMAKE_OBJDUMP} -D SEARCH=$<TARGET_FILE_DIR:Qt6::Core>:${mingw}
+         -P ${CMAKE_CURRENT_SOURCE_DIR}/packaging/windows/runtime-dlls.cmake)
+set(here $<TARGET_FILE_DIR:tellwick>)
+add_custom_target(beside ALL VERBATIM) # after the programs it looks into: the program's and the tests'
+add_dependencies(beside tellwick)
+if(BUILD_TESTING)
+  get_directory_property(tests DIRECTORY tests BUILDSYSTEM_TARGETS)
+  add_dependencies(beside ${tests})
+endif()
+# Stripping stamps a PE file with the time, unless SOURCE_DATE_EPOCH gives
+# one: the packages of one build would each hold other bytes.
+install(CODE "if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
+                set(ENV{SOURCE_DATE_EPOCH} 0)
+              endif()")
 install(TARGETS tellwick RUNTIME DESTINATION .)
-install(FILES ${dlls} DESTINATION .)
-install(FILES ${platform} DESTINATION platforms)
-install(FILES ${style} DESTINATION styles)
+foreach(type IN LISTS QT_ALL_PLUGIN_TYPES_FOUND_VIA_FIND_PACKAGE)
+  foreach(plugin IN LISTS QT_ALL_PLUGINS_FOUND_BY_FIND_PACKAGE_${type})
+    get_target_property(default Qt6::${plugin} QT_DEFAULT_PLUGIN)
+    if(default)
+      install(IMPORTED_RUNTIME_ARTIFACTS Qt6::${plugin} LIBRARY DESTINATION ${type})
+      add_custom_command(TARGET beside POST_BUILD COMMAND ${CMAKE_COMMAND} -E make_directory ${here}/${type}
+        COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:Qt6::${plugin}> ${here}/${type}/ VERBATIM)
+    endif()
+  endforeach()
+endforeach()
+install(CODE "execute_process(COMMAND \"${CMAKE_COMMAND}\" -D \"FOLDER=\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}\" ${dlls}
+                              COMMAND_ERROR_IS_FATAL ANY)")
+add_custom_command(TARGET beside POST_BUILD COMMAND ${CMAKE_COMMAND} -D FOLDER=${here} ${dlls} VERBATIM)
 # Stripped as the program is: MinGW's and Qt's DLLs come with their symbols.
 install(CODE "if(CMAKE_INSTALL_DO_STRIP)
                 file(GLOB_RECURSE installed \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/*.dll\")
                 execute_process(COMMAND ${CMAKE_STRIP} --strip-unneeded \${installed} COMMAND_ERROR_IS_FATAL ANY)
               endif()")
-set(here $<TARGET_FILE_DIR:tellwick>)
-add_custom_target(beside ALL
-  COMMAND ${CMAKE_COMMAND} -E make_directory ${here}/platforms ${here}/styles
-  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${dlls} $<TARGET_FILE:Qt6::Test> ${here}
-  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${platform} ${here}/platforms/
-  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${style} ${here}/styles/
-  VERBATIM)
 # Qt is under the LGPL 3, as DLLs a user may replace; its Debian copyright
 # names the code Qt bundles. MinGW's runtime under the licences Debian gives.
 install(FILES packaging/copyright DESTINATION licences RENAME Tellwick.txt)
