@@ -5,6 +5,11 @@
 #include <cstdlib>
 #include <new>
 
+#ifdef Q_OS_WIN
+#include <QAccessible>
+#include <windows.h>
+#endif
+
 // Counts the heap allocations of this test program.
 static long allocations = 0;
 
@@ -64,6 +69,9 @@ private slots:
     void enterPressesShow_data();
     void enterPressesShow();
     void enterAndSpaceOnButtons();
+#ifdef Q_OS_WIN
+    void weekdayReachesUiAutomation(); // last: a screen reader, once there, stays
+#endif
 };
 
 void ResultTest::show_data()
@@ -363,6 +371,44 @@ void ResultTest::enterAndSpaceOnButtons()
     QVERIFY(t.w.lblshow2->text().isEmpty());
     QCOMPARE(QApplication::focusWidget(), t.w.txtdate);
 }
+
+#ifdef Q_OS_WIN
+namespace {
+
+// The texts the program gives UI Automation to speak, and whose they are:
+// Qt 6.4 raises a value change carrying text as a notification, 6.8 an
+// announcement.
+QList<std::pair<QObject*, QString>> spoken;
+
+void record(QAccessibleEvent* event)
+{
+    if (event->type() == QAccessible::ValueChanged)
+        spoken.append({event->object(), static_cast<QAccessibleValueChangeEvent*>(event)->value().toString()});
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    if (event->type() == QAccessible::Announcement)
+        spoken.append({event->object(), static_cast<QAccessibleAnnouncementEvent*>(event)->message()});
+#endif
+}
+
+} // namespace
+
+// Windows' screen readers hear UI Automation, whose notifications Wine
+// cannot show: here, what the program tells Qt's side of it.
+void ResultTest::weekdayReachesUiAutomation()
+{
+    TestWindow t;
+    // Asked for the window's UI Automation tree, as a screen reader asks, Qt
+    // starts telling.
+    SendMessageW(reinterpret_cast<HWND>(t.w.winId()), WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_CLIENT));
+    QVERIFY(QAccessible::isActive());
+    const QAccessible::UpdateHandler program = QAccessible::installUpdateHandler(record);
+    t.click(t.w.cmdshow);
+    QAccessible::installUpdateHandler(program);
+
+    QCOMPARE(spoken, (QList<std::pair<QObject*, QString>>{{t.w.lblshow2, "FRIDAY"}}));
+    QCOMPARE(QAccessible::queryAccessibleInterface(t.w.lblshow2)->role(), QAccessible::StaticText); // read as text
+}
+#endif
 
 QTEST_MAIN(ResultTest)
 #include "tst_result.moc"

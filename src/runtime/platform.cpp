@@ -1,5 +1,6 @@
 #include "runtime/platform.h"
 
+#include <QAccessible>
 #include <QFont>
 #include <QGuiApplication>
 
@@ -37,7 +38,9 @@ void substituteFonts()
 void soundCriticalStop()
 {
 #ifdef Q_OS_WIN
-    MessageBeep(MB_ICONHAND);
+    // While a screen reader listens, Qt plays it for the box itself.
+    if (!QAccessible::isActive())
+        MessageBeep(MB_ICONHAND);
 #endif
 }
 
