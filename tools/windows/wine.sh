@@ -12,7 +12,10 @@
 # tst_window fails here when a face it names is missing): Liberation Serif
 # has the metrics of Times New Roman, Wine's MS Sans Serif those of
 # Microsoft Sans Serif. With
-# TELLWICK_WINE_LOGPIXELS=144 its display is at 150 %.
+# TELLWICK_WINE_LOGPIXELS=144 its display is at 150 %. With
+# TELLWICK_WINE_UNMANAGED=1 Wine manages its windows itself, drawing their
+# frames, as Windows does, instead of waiting up to 2 s at each window it
+# shows or hides for a window manager that a bare X server does not have.
 set -euo pipefail
 export WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
 prefix=${WINEPREFIX:-$HOME/.wine}
@@ -22,6 +25,9 @@ if [ ! -e "$prefix/system.reg" ]; then
   replacements='HKCU\Software\Wine\Fonts\Replacements'
   wine reg add "$replacements" /v "Times New Roman" /d "Liberation Serif" /f >/dev/null
   wine reg add "$replacements" /v "Microsoft Sans Serif" /d "MS Sans Serif" /f >/dev/null
+  if [ -n "${TELLWICK_WINE_UNMANAGED:-}" ]; then
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null
+  fi
   if [ -n "${TELLWICK_WINE_LOGPIXELS:-}" ]; then
     wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$TELLWICK_WINE_LOGPIXELS" /f >/dev/null
   fi
