@@ -17,7 +17,7 @@ test=("${package[@]}" clang-format desktop-file-utils appstream lintian valgrind
       kwin-wayland kwin-style-breeze xwayland gnome-shell dconf-service libglib2.0-bin libgl1-mesa-dri
       adwaita-icon-theme)
 windows=(cmake ninja-build g++-mingw-w64-x86-64-posix mingw-w64-tools qt6-base-dev qt6-base-dev-tools
-         dpkg-dev patch xz-utils icoutils nsis wine wine64 fonts-wine fonts-liberation xvfb xauth xdotool imagemagick)
+         dpkg-dev patch xz-utils icoutils nsis wixl msitools unzip wine wine64 fonts-wine fonts-liberation xvfb xauth xdotool imagemagick)
 case "${1:-}" in
   run) packages=("${run[@]}") ;;
   package) packages=("${package[@]}") ;;

@@ -1,7 +1,8 @@
 # The Windows program and its packages: the icon, version record and manifest
 # inside tellwick.exe; the folder it runs from (the program, Qt's DLLs and
-# plugins, MinGW's runtime, the licences); an installer for the current user
-# and a portable zip: cmake --build --preset windows --target package
+# plugins, MinGW's runtime, the licences); an installer for the current user,
+# an MSI for the machine and a portable zip:
+#   cmake --build --preset windows --target package
 
 # The icon from the same images as the Linux icons, every size in one file.
 find_program(ICOTOOL icotool REQUIRED)
@@ -73,7 +74,7 @@ install(FILES /usr/share/doc/gcc-mingw-w64-x86-64-posix-runtime/copyright DESTIN
         RENAME MinGW-w64-GCC-runtime.txt)
 install(FILES /usr/share/doc/mingw-w64-x86-64-dev/copyright DESTINATION licences RENAME MinGW-w64-runtime.txt)
 
-set(CPACK_GENERATOR NSIS ZIP)
+set(CPACK_GENERATOR NSIS ZIP External) # External: the MSI, below
 set(CPACK_PACKAGE_FILE_NAME ${CPACK_PACKAGE_NAME}-${PROJECT_VERSION}-win64)
 set(CPACK_PACKAGE_INSTALL_DIRECTORY ${TELLWICK_NAME})
 set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY ${TELLWICK_NAME})
@@ -82,3 +83,22 @@ set(CPACK_NSIS_INSTALLED_ICON_NAME tellwick.exe)
 set(CPACK_NSIS_MUI_ICON ${icon})
 list(PREPEND CMAKE_MODULE_PATH ${CMAKE_CURRENT_SOURCE_DIR}/packaging/windows) # our NSIS.template.in
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_SOURCE_DIR}/packaging/windows/cpack-options.cmake)
+
+# The MSI, for administrators: made by wixl (msi.cmake) from tellwick.wxs,
+# through CPack's External generator, which stages the files as for the
+# others. Its UpgradeCode is Tellwick's for good: each version's
+# ProductCode follows from it, so that a version is installed once and a
+# later one replaces it.
+set(upgrade_code B88583BA-0544-4B58-BDC7-63429A34BD92)
+string(UUID product_code NAMESPACE ${upgrade_code} NAME ${PROJECT_VERSION} TYPE SHA1 UPPER)
+add_library(tellwick_closed MODULE packaging/windows/closed.c) # the wait for a running Tellwick
+set_target_properties(tellwick_closed PROPERTIES AUTOMOC OFF)
+target_link_libraries(tellwick_closed PRIVATE msi)
+target_link_options(tellwick_closed PRIVATE -static-libgcc) # msiexec runs it on its own
+file(READ packaging/windows/tellwick.wxs.in wxs)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS packaging/windows/tellwick.wxs.in)
+string(CONFIGURE "${wxs}" wxs @ONLY)
+file(GENERATE OUTPUT tellwick.wxs CONTENT "${wxs}")
+set(CPACK_TELLWICK_WXS ${CMAKE_CURRENT_BINARY_DIR}/tellwick.wxs)
+set(CPACK_EXTERNAL_ENABLE_STAGING ON)
+set(CPACK_EXTERNAL_PACKAGE_SCRIPT ${CMAKE_CURRENT_SOURCE_DIR}/packaging/windows/msi.cmake)
