@@ -3,7 +3,8 @@
  * some files and not others. While the program's file cannot be opened for
  * writing, the user is asked to close it; an install with no user to ask (a
  * silent one) fails instead, leaving what was installed as it was. */
-#include <windows.h>
+#include <windows.h> /* before the headers that build on it */
+
 #include <msi.h>
 #include <msiquery.h>
 
