@@ -10,6 +10,8 @@
 #include <QDir>
 #include <QIcon>
 #include <QPixmap>
+#include <QTimer>
+#include <QWidget>
 
 #include <algorithm>
 
@@ -129,18 +131,52 @@ std::optional<int> refuseUnknownArguments(const QStringList& arguments)
     return 2;
 }
 
+namespace {
+
+// The icon, in every size the build put in. Qt decodes each size as it is
+// added, and an X11 window hands its desktop every size at once: the first
+// frame would wait for six images. The icon comes once a window has drawn
+// its first frame.
+class IconAfterFirstFrame : public QObject {
+public:
+    IconAfterFirstFrame()
+        : QObject(qApp)
+    {
+        qApp->installEventFilter(this);
+    }
+
+private:
+    bool eventFilter(QObject* object, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && object->isWidgetType() && static_cast<QWidget*>(object)->isWindow()) {
+            qApp->removeEventFilter(this);
+            QTimer::singleShot(0, this, [this] {
+                setIcon();
+                deleteLater();
+            });
+        }
+        return false;
+    }
+
+    static void setIcon()
+    {
+        // Naming the format spares loading every image plugin to guess it.
+        QIcon icon;
+        for (const QString& file : QDir(":/icons").entryList())
+            icon.addPixmap(QPixmap(":/icons/" + file, "PNG"));
+        QApplication::setWindowIcon(icon);
+    }
+};
+
+} // namespace
+
 void setupApplication()
 {
     QCoreApplication::setApplicationName(appinfo::Name);
     QCoreApplication::setApplicationVersion(appinfo::Version);
     QGuiApplication::setDesktopFileName(appinfo::Id);
 
-    // Every size the build put in; naming the format spares loading every
-    // image plugin to guess it.
-    QIcon icon;
-    for (const QString& file : QDir(":/icons").entryList())
-        icon.addPixmap(QPixmap(":/icons/" + file, "PNG"));
-    QApplication::setWindowIcon(icon);
+    new IconAfterFirstFrame;
 
     runtime::substituteFonts();
     runtime::installAccessibility();

@@ -27,6 +27,7 @@ struct QtOption {
 };
 std::span<const QtOption> qtOptions();
 
-// The application's name, version, icon and font substitutes; called once,
-// right after the QApplication is created.
+// The application's name, version, icon (once a window is painted), font
+// substitutes and accessibility; called once, right after the QApplication is
+// created.
 void setupApplication();
