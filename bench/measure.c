@@ -4,7 +4,11 @@
  *   cpu_percent      its CPU time (user + system) while it runs on for the
  *                    given seconds after that frame, in per cent of one core
  *   xserver_percent  the X server's CPU over the same seconds (XSERVER_PID)
- *   frames_per_s     drawings into its window over those seconds
+ *   frames_per_s     frames drawn into its window over those seconds: bursts
+ *                    of drawing (X Damage's raw rectangles, by the server's
+ *                    clock) more than 4 ms apart, whatever their number of
+ *                    rectangles, so that each program's frames count alike
+ *   cpu_per_kframe_ms   its CPU and the X server's per 1,000 of those frames
  *   peak_rss_kb      its peak resident memory, when it has been ended
  * Usage: measure SECONDS PROGRAM [ARGS...]; prints one line of key=value. */
 #define _GNU_SOURCE
@@ -104,7 +108,7 @@ int main(int argc, char* argv[])
         XEvent ev;
         XNextEvent(dpy, &ev);
         if (ev.type == CreateNotify) {
-            XDamageCreate(dpy, ev.xcreatewindow.window, XDamageReportNonEmpty);
+            XDamageCreate(dpy, ev.xcreatewindow.window, XDamageReportRawRectangles);
         } else if (ev.type == damageEvent + XDamageNotify) {
             const XDamageNotifyEvent* d = (const XDamageNotifyEvent*)&ev;
             if (d->geometry.width > 100 && d->geometry.height > 100) { /* the window, not a helper */
@@ -122,15 +126,17 @@ int main(int argc, char* argv[])
 
     const double cpu0 = cpu_seconds(child), x0 = xserver ? cpu_seconds(xserver) : 0, t0 = now_ms();
     long frames = 0;
-    XDamageSubtract(dpy, windowDamage, None, None);
+    Time last = 0;
     while (now_ms() - t0 < seconds * 1e3) {
         if (!XPending(dpy) && poll(&pfd, 1, 10) <= 0)
             continue;
         XEvent ev;
         XNextEvent(dpy, &ev);
-        if (ev.type == damageEvent + XDamageNotify && ((XDamageNotifyEvent*)&ev)->damage == windowDamage) {
-            ++frames;
-            XDamageSubtract(dpy, windowDamage, None, None); /* report the next drawing too */
+        const XDamageNotifyEvent* d = (const XDamageNotifyEvent*)&ev;
+        if (ev.type == damageEvent + XDamageNotify && d->damage == windowDamage) {
+            if (d->timestamp - last > 4)
+                ++frames;
+            last = d->timestamp;
         }
     }
     const double cpu1 = cpu_seconds(child), x1 = xserver ? cpu_seconds(xserver) : 0, t1 = now_ms();
@@ -140,8 +146,10 @@ int main(int argc, char* argv[])
     struct rusage usage;
     wait4(child, &status, 0, &usage);
     const double wall = (t1 - t0) / 1e3;
-    printf("first_frame_ms=%.1f cpu_percent=%.2f xserver_percent=%.2f frames_per_s=%.0f peak_rss_kb=%ld\n", firstFrame,
-           100 * (cpu1 - cpu0) / wall, xserver ? 100 * (x1 - x0) / wall : -1.0, frames / wall, usage.ru_maxrss);
+    printf("first_frame_ms=%.1f cpu_percent=%.2f xserver_percent=%.2f frames_per_s=%.1f cpu_per_kframe_ms=%.0f "
+           "peak_rss_kb=%ld\n",
+           firstFrame, 100 * (cpu1 - cpu0) / wall, xserver ? 100 * (x1 - x0) / wall : -1.0, frames / wall,
+           frames ? 1e6 * (cpu1 - cpu0 + x1 - x0) / frames : -1.0, usage.ru_maxrss);
     XCloseDisplay(dpy);
     return 0;
 }
