@@ -135,7 +135,7 @@ namespace {
 
 // The icon, in every size the build put in. Qt decodes each size as it is
 // added, and an X11 window hands its desktop every size at once: the first
-// frame would wait for six images. The icon comes once a window has drawn
+// frame would wait for all of them. The icon comes once a window has drawn
 // its first frame.
 class IconAfterFirstFrame : public QObject {
 public:
