@@ -17,7 +17,10 @@
 #include <QJsonObject>
 #include <QMimeData>
 #include <QProcess>
+#include <QScreen>
 #include <QWindow>
+
+#include <functional>
 
 namespace {
 
@@ -157,6 +160,8 @@ private slots:
     void messageBoxIsCentredOverTheWindow();
     void startUpWithoutActivation();
     void bannerTicks64TimesASecond();
+    void bannerRestsOutOfSight_data();
+    void bannerRestsOutOfSight();
 };
 
 void DesktopTest::windowStates_data()
@@ -575,6 +580,68 @@ void DesktopTest::bannerTicks64TimesASecond()
     std::printf("banner: %.1f ticks a second\n", perSecond);
     QVERIFY2(perSecond >= 55 && perSecond <= 70, qPrintable(QString::number(perSecond)));
     QCOMPARE(t.w.lbltime->Left(), afterTicks(left, ticks));
+}
+
+void DesktopTest::bannerRestsOutOfSight_data()
+{
+    QTest::addColumn<QString>("inSession");
+    QTest::newRow("minimised") << "x11";
+    QTest::newRow("covered") << "x11";
+    QTest::newRow("on another workspace") << "sway";
+}
+
+// Out of sight the banner's timer sleeps; back in sight the banner stands
+// where it would have been, a tick either way.
+void DesktopTest::bannerRestsOutOfSight()
+{
+    QFETCH(QString, inSession);
+    if (session() != inSession)
+        QSKIP(qPrintable("runs in the " + inSession + " session"));
+    TestWindow t;
+    QWidget cover(nullptr, Qt::FramelessWindowHint);
+    cover.setGeometry(t.w.screen()->geometry());
+    const QString id = QString::number(t.w.winId());
+    const QString way = QTest::currentDataTag();
+    std::function<void()> putAway = [&] { xdotool({"windowminimize", "--sync", id}); };
+    std::function<void()> bringBack = [&] { xdotool({"windowmap", "--sync", id}); };
+    if (way == "covered") {
+        putAway = [&] { cover.show(); };
+        bringBack = [&] { cover.hide(); };
+    } else if (way == "on another workspace") {
+        QTRY_VERIFY(!swayContainer().isEmpty()); // mapped, on the workspace shown
+        putAway = [] { swaymsg({"workspace", "elsewhere"}); };
+        bringBack = [] { swaymsg({Program, "focus"}); };
+    }
+
+    int ticksAway = 0;
+    const auto tick = t.w.Timer1->onTimer;
+    t.w.Timer1->onTimer = [&] {
+        ++ticksAway;
+        tick();
+    };
+    float leftAway = 0;
+    float leftBack = 0;
+    QElapsedTimer away;
+    qint64 awayNs = 0;
+    QObject::connect(&t.w, &runtime::Form::seenChanged, &t.w, [&](bool seen) {
+        if (!seen) {
+            leftAway = t.w.lbltime->Left();
+            ticksAway = 0;
+            away.start();
+        } else {
+            leftBack = t.w.lbltime->Left();
+            awayNs = away.nsecsElapsed();
+        }
+    });
+    putAway();
+    QTRY_VERIFY(!t.w.seen());
+    QTest::qWait(1000);
+    QCOMPARE(ticksAway, 0);
+    bringBack();
+    QTRY_VERIFY(t.w.seen());
+    const auto grid = int(awayNs / 15'625'000);
+    QVERIFY2(leftBack == afterTicks(leftAway, grid) || leftBack == afterTicks(leftAway, grid + 1),
+             qPrintable(QString("%1 ticks away, from %2 to %3").arg(grid).arg(leftAway).arg(leftBack)));
 }
 
 QTEST_MAIN(DesktopTest)

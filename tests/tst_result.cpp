@@ -65,6 +65,8 @@ private slots:
     void clear();
     void bannerMotion();
     void tickAllocatesNothing();
+    void ticksMissedOutOfSight_data();
+    void ticksMissedOutOfSight();
     void enteringABoxLeavesTheTimerRunning();
     void enterPressesShow_data();
     void enterPressesShow();
@@ -307,6 +309,34 @@ void ResultTest::tickAllocatesNothing()
         w.runEvent(w.Timer1->onTimer); // as the timer delivers it
     QCOMPARE(allocations - before, 0L);
     QCOMPARE(w.lbltime->Left(), -4000.0f); // a wrap after 560 ticks, 440 steps since
+}
+
+void ResultTest::ticksMissedOutOfSight_data()
+{
+    QTest::addColumn<float>("from");
+    QTest::addColumn<int>("ticks");
+    QTest::newRow("none") << BannerStart << 0;
+    QTest::newRow("up to the wrap") << BannerStart << 560;
+    QTest::newRow("one past it") << BannerStart << 561;
+    QTest::newRow("after a refusal, round twice") << BannerAfterRefusal << 680 + 2 * 560 + 17;
+    QTest::newRow("an hour, from mid-way") << 0.0f << 64 * 3600;
+}
+
+// The banner comes back into sight where it would stand had it moved tick by
+// tick meanwhile.
+void ResultTest::ticksMissedOutOfSight()
+{
+    QFETCH(float, from);
+    QFETCH(int, ticks);
+    frmday w; // not shown: the ticks go on in the timer's absence
+    wireEvents(w);
+    w.lbltime->setLeft(from);
+    for (int tick = 0; tick < ticks; ++tick)
+        Timer1_Timer(w);
+    const float tickByTick = w.lbltime->Left();
+    w.lbltime->setLeft(from);
+    w.runEvent([&] { w.Timer1->onTicksMissed(ticks); });
+    QCOMPARE(w.lbltime->Left(), tickByTick);
 }
 
 void ResultTest::enteringABoxLeavesTheTimerRunning()

@@ -10,7 +10,7 @@
 # otherwise through sudo; without sudo it prints the command and fails.
 set -euo pipefail
 
-run=(cmake g++ make qt6-base-dev qt6-wayland fonts-liberation)
+run=(cmake g++ make qt6-base-dev libxcb1-dev qt6-wayland fonts-liberation)
 package=("${run[@]}" file dpkg-dev)
 test=("${package[@]}" clang-format desktop-file-utils appstream lintian valgrind
       xvfb xauth x11-utils openbox xdotool xclip weston sway wtype orca dbus-x11 at-spi2-core

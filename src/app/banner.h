@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 class frmday;
 
 // Positions of the scrolling banner, in twips.
@@ -9,3 +11,5 @@ constexpr float BannerWrap = -7000;
 constexpr float BannerStep = 25;
 
 void Timer1_Timer(frmday& f);
+// Moves the banner to where the ticks missed out of sight would have taken it.
+void Timer1_Missed(frmday& f, std::int64_t ticks);

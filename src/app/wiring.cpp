@@ -13,6 +13,7 @@ void wireEvents(frmday& f)
     f.cmdclear->onClick = [&f] { cmdclear_Click(f); };
     f.cmdexit->onClick = [&f] { cmdexit_Click(f); };
     f.Timer1->onTimer = [&f] { Timer1_Timer(f); };
+    f.Timer1->onTicksMissed = [&f](std::int64_t ticks) { Timer1_Missed(f, ticks); };
 
     f.txtdate->onChange = [&f] { txtdate_Change(f); };
     f.txtmonth->onChange = [&f] { txtmonth_Change(f); };

@@ -2,6 +2,7 @@
 
 #include "runtime/accessibility.h"
 #include "runtime/fixedsize.h"
+#include "runtime/sight.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -264,6 +265,7 @@ Timer::Timer(Form* form)
     : QObject(form)
     , form_(*form)
 {
+    connect(form, &Form::seenChanged, this, &Timer::followSight);
 }
 
 // A clock tick of 15.625 ms, or the interval if that is longer.
@@ -276,24 +278,47 @@ std::chrono::microseconds Timer::period() const
 void Timer::setEnabled(bool enabled)
 {
     // Enabling a running timer leaves its ticks where they are.
-    if (enabled == Enabled())
+    if (enabled == enabled_)
         return;
+    enabled_ = enabled;
     if (enabled) {
         nextTick_ = std::chrono::steady_clock::now() + period();
         wakeForNextTick();
     } else {
-        QObject::killTimer(clock_);
-        clock_ = 0;
+        stopClock();
     }
 }
 
 void Timer::wakeForNextTick()
 {
     using namespace std::chrono;
-    if (clock_)
-        QObject::killTimer(clock_);
+    stopClock();
+    if (!form_.seen())
+        return;
     const auto wait = ceil<milliseconds>(nextTick_ - steady_clock::now());
     clock_ = QObject::startTimer(std::max(wait, milliseconds(0)), Qt::PreciseTimer);
+}
+
+void Timer::stopClock()
+{
+    if (clock_)
+        QObject::killTimer(clock_);
+    clock_ = 0;
+}
+
+// The ticks due out of sight keep to the grid, so the next one comes when it
+// would have come.
+void Timer::followSight(bool seen)
+{
+    if (!enabled_)
+        return;
+    const auto now = std::chrono::steady_clock::now();
+    if (seen && nextTick_ <= now) {
+        const std::int64_t missed = (now - nextTick_) / period() + 1;
+        nextTick_ += missed * period();
+        form_.runEvent([this, missed] { onTicksMissed(missed); });
+    }
+    wakeForNextTick();
 }
 
 // The ticks keep to their grid; a late one is not caught up.
@@ -355,6 +380,10 @@ void Form::start()
     runEvent(onLoad);
     create();
     keepFixedSize(*this, face_->size());
+    followSight(*this, [this](bool seen) {
+        seen_ = seen;
+        emit seenChanged(seen);
+    });
     setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen()->availableGeometry()));
     show();
     // Where no window manager activates the window, Qt gives no focus-in; the

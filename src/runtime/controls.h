@@ -124,7 +124,9 @@ public:
 // Ticks on the clock of the desktop the layout was designed on: its timers
 // fired on the system clock's ticks, 64 a second, however short the interval
 // asked for. It keeps the layout's interval, which tools read as its
-// interval property; it wakes only when a tick is due.
+// interval property; it wakes only when a tick is due, and not at all while
+// its form is out of sight: the ticks due meanwhile are handed over at once,
+// counted, when the form comes back into sight.
 class Timer : public QObject {
     Q_OBJECT
     Q_PROPERTY(int interval READ interval WRITE setInterval)
@@ -132,8 +134,9 @@ public:
     explicit Timer(Form* form);
 
     std::function<void()> onTimer;
+    std::function<void(std::int64_t ticks)> onTicksMissed;
 
-    bool Enabled() const { return clock_ != 0; }
+    bool Enabled() const { return enabled_; }
     void setEnabled(bool enabled);
     int interval() const { return interval_; } // milliseconds
     void setInterval(int milliseconds) { interval_ = milliseconds; }
@@ -144,10 +147,13 @@ protected:
 private:
     std::chrono::microseconds period() const;
     void wakeForNextTick();
+    void stopClock();
+    void followSight(bool seen);
 
     Form& form_;
     int interval_ = 0;
-    int clock_ = 0; // the clock timer's id while enabled
+    bool enabled_ = false;
+    int clock_ = 0; // the clock timer's id while enabled and in sight
     std::chrono::steady_clock::time_point nextTick_;
 };
 
@@ -177,6 +183,9 @@ public:
     // and the event loop returns 0.
     void End();
 
+    // Whether any of the window can be seen, from the time it is first shown.
+    bool seen() const { return seen_; }
+
     void runEvent(const std::function<void()>& handler) { events_.run(handler); }
     int runtimeErrorsCaught() const { return events_.runtimeErrorsCaught(); }
 
@@ -185,6 +194,9 @@ public:
     using MessageSink = std::function<void(const QString& prompt, const QString& title)>;
     void setMessageSink(MessageSink sink) { messageSink_ = std::move(sink); }
     const MessageSink& messageSink() const { return messageSink_; }
+
+signals:
+    void seenChanged(bool seen);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -203,6 +215,7 @@ private:
     // is the user leaving the box.
     QPointer<TextBox> focusedBox_;
     MessageSink messageSink_;
+    bool seen_ = false;
 };
 
 } // namespace runtime
