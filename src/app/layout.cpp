@@ -79,7 +79,9 @@ const Control controls[] = {
 QFont fontOf(const Font& font)
 {
     QFont f;
-    f.setFamilies(QFont::substitutes(font.face) << font.face); // the desktop's face first (runtime/platform.cpp)
+    // The desktop's face (runtime/platform.cpp) alone: given a second one, Qt
+    // would look up every fallback face for each font before the first frame.
+    f.setFamily(QFont::substitute(font.face));
     f.setPixelSize(static_cast<int>(std::lround(font.points * TwipsPerPoint / TwipsPerPixel)));
     f.setBold(true);
     f.setKerning(false); // the desktop the layout was drawn on did not kern
