@@ -39,8 +39,14 @@ int main(int argc, char* argv[])
     window.setWindowTitle("Bare");
     window.setFixedSize(382, 384);
 
-    const QFont button = bold("Liberation Sans", 9.75), caption = bold("Liberation Sans", 13.5),
-                banner = bold("Liberation Sans", 18), contact = bold("Liberation Serif", 12);
+    // The faces the program's fonts are drawn in on each system.
+#ifdef Q_OS_WIN
+    const char *sans = "Microsoft Sans Serif", *serif = "Times New Roman";
+#else
+    const char *sans = "Liberation Sans", *serif = "Liberation Serif";
+#endif
+    const QFont button = bold(sans, 9.75), caption = bold(sans, 13.5), banner = bold(sans, 18),
+                contact = bold(serif, 12);
     add<QPushButton>(&window, "SHOW", {24, 232, 97, 33}, button);
     add<QPushButton>(&window, "CLEAR", {144, 232, 97, 33}, button);
     add<QPushButton>(&window, "EXIT", {260, 232, 97, 33}, button);

@@ -3,13 +3,18 @@
  *                    its top-level window (the X Damage extension sees it)
  *   cpu_percent      its CPU time (user + system) while it runs on for the
  *                    given seconds after that frame, in per cent of one core
- *   xserver_percent  the X server's CPU over the same seconds (XSERVER_PID)
+ *   server_percent   the CPU of the servers it draws through over the same
+ *                    seconds: the processes in SERVER_PIDS, the X server's
+ *                    and, under Wine, the wineserver's
  *   frames_per_s     frames drawn into its window over those seconds: bursts
  *                    of drawing (X Damage's raw rectangles, by the server's
  *                    clock) more than 4 ms apart, whatever their number of
  *                    rectangles, so that each program's frames count alike
- *   cpu_per_kframe_ms   its CPU and the X server's per 1,000 of those frames
+ *   cpu_per_kframe_ms   its CPU and the servers' per 1,000 of those frames
  *   peak_rss_kb      its peak resident memory, when it has been ended
+ * With OUT_OF_SIGHT=unmapped (as a minimised window is) or covered (by a
+ * window over the whole screen), the window is put out of sight a second
+ * after its first frame, and the seconds are measured from then.
  * Usage: measure SECONDS PROGRAM [ARGS...]; prints one line of key=value. */
 #define _GNU_SOURCE
 #include <X11/Xlib.h>
@@ -19,6 +24,7 @@
 #include <signal.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <string.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <time.h>
@@ -65,6 +71,20 @@ static double cpu_seconds(pid_t pid)
 /* Qt creates helper windows at start-up, some of them input-only, which
  * Damage refuses (BadMatch); Xlib's default handler would then end measure
  * and leave the program running. Such a window is simply not watched. */
+/* The CPU of the servers in SERVER_PIDS so far, in seconds. */
+static double servers_cpu_seconds(void)
+{
+    const char* list = getenv("SERVER_PIDS");
+    double seconds = 0;
+    for (char* end; list && *list; list = end) {
+        const long pid = strtol(list, &end, 10);
+        if (end == list)
+            break;
+        seconds += cpu_seconds((pid_t)pid);
+    }
+    return seconds;
+}
+
 static int ignoreError(Display* dpy, XErrorEvent* error)
 {
     (void)dpy;
@@ -79,7 +99,6 @@ int main(int argc, char* argv[])
         return 2;
     }
     const double seconds = atof(argv[1]);
-    const pid_t xserver = getenv("XSERVER_PID") ? (pid_t)atoi(getenv("XSERVER_PID")) : 0;
 
     Display* dpy = XOpenDisplay(NULL);
     int damageEvent, damageError;
@@ -101,6 +120,7 @@ int main(int argc, char* argv[])
 
     double firstFrame = -1;
     Damage windowDamage = 0;
+    Drawable windowDrawable = 0;
     struct pollfd pfd = {ConnectionNumber(dpy), POLLIN, 0};
     while (firstFrame < 0 && now_ms() - start < 30000) {
         if (!XPending(dpy) && poll(&pfd, 1, 100) <= 0)
@@ -114,6 +134,7 @@ int main(int argc, char* argv[])
             if (d->geometry.width > 100 && d->geometry.height > 100) { /* the window, not a helper */
                 firstFrame = now_ms() - start;
                 windowDamage = d->damage;
+                windowDrawable = d->drawable;
             }
         }
     }
@@ -124,7 +145,24 @@ int main(int argc, char* argv[])
         return 1;
     }
 
-    const double cpu0 = cpu_seconds(child), x0 = xserver ? cpu_seconds(xserver) : 0, t0 = now_ms();
+    const char* outOfSight = getenv("OUT_OF_SIGHT");
+    if (outOfSight && *outOfSight) {
+        usleep(1000000);
+        if (strcmp(outOfSight, "unmapped") == 0) {
+            XUnmapWindow(dpy, windowDrawable);
+        } else {
+            XSetWindowAttributes over
+                = {.override_redirect = True, .background_pixel = BlackPixel(dpy, DefaultScreen(dpy))};
+            const Window cover = XCreateWindow(dpy, DefaultRootWindow(dpy), 0, 0, DisplayWidth(dpy, DefaultScreen(dpy)),
+                                               DisplayHeight(dpy, DefaultScreen(dpy)), 0, CopyFromParent, InputOutput,
+                                               CopyFromParent, CWOverrideRedirect | CWBackPixel, &over);
+            XMapRaised(dpy, cover);
+        }
+        usleep(200000); /* the program takes it in */
+        XSync(dpy, True); /* its frames until then are not counted */
+    }
+
+    const double cpu0 = cpu_seconds(child), x0 = servers_cpu_seconds(), t0 = now_ms();
     long frames = 0;
     Time last = 0;
     while (now_ms() - t0 < seconds * 1e3) {
@@ -139,16 +177,16 @@ int main(int argc, char* argv[])
             last = d->timestamp;
         }
     }
-    const double cpu1 = cpu_seconds(child), x1 = xserver ? cpu_seconds(xserver) : 0, t1 = now_ms();
+    const double cpu1 = cpu_seconds(child), x1 = servers_cpu_seconds(), t1 = now_ms();
 
     kill(child, SIGTERM);
     int status;
     struct rusage usage;
     wait4(child, &status, 0, &usage);
     const double wall = (t1 - t0) / 1e3;
-    printf("first_frame_ms=%.1f cpu_percent=%.2f xserver_percent=%.2f frames_per_s=%.1f cpu_per_kframe_ms=%.0f "
+    printf("first_frame_ms=%.1f cpu_percent=%.2f server_percent=%.2f frames_per_s=%.1f cpu_per_kframe_ms=%.0f "
            "peak_rss_kb=%ld\n",
-           firstFrame, 100 * (cpu1 - cpu0) / wall, xserver ? 100 * (x1 - x0) / wall : -1.0, frames / wall,
+           firstFrame, 100 * (cpu1 - cpu0) / wall, 100 * (x1 - x0) / wall, frames / wall,
            frames ? 1e6 * (cpu1 - cpu0 + x1 - x0) / frames : -1.0, usage.ru_maxrss);
     XCloseDisplay(dpy);
     return 0;
