@@ -47,7 +47,8 @@ int main(int argc, char* argv[])
 #endif
     const QFont button = bold(sans, 9.75), caption = bold(sans, 13.5), banner = bold(sans, 18),
                 contact = bold(serif, 12);
-    add<QPushButton>(&window, "SHOW", {24, 232, 97, 33}, button);
+    // The default button, as the program's is: Windows's style pulses it.
+    add<QPushButton>(&window, "SHOW", {24, 232, 97, 33}, button)->setDefault(true);
     add<QPushButton>(&window, "CLEAR", {144, 232, 97, 33}, button);
     add<QPushButton>(&window, "EXIT", {260, 232, 97, 33}, button);
     add<QLineEdit>(&window, "1947", {230, 120, 73, 33}, button);
