@@ -27,8 +27,6 @@ public:
         watchCovering();
     }
 
-    ~Sight() override { QCoreApplication::instance()->removeNativeEventFilter(this); }
-
 protected:
     // Qt has taken the new exposure when its event arrives.
     bool eventFilter(QObject*, QEvent* event) override
@@ -38,7 +36,8 @@ protected:
         return false;
     }
 
-    bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) override
+    bool nativeEventFilter([[maybe_unused]] const QByteArray& eventType, [[maybe_unused]] void* message,
+                           qintptr*) override
     {
 #if QT_CONFIG(xcb)
         constexpr std::uint8_t SentByClient = 0x80;
@@ -50,9 +49,6 @@ protected:
             covered_ = visibility->state == XCB_VISIBILITY_FULLY_OBSCURED;
             follow();
         }
-#else
-        Q_UNUSED(eventType);
-        Q_UNUSED(message);
 #endif
         return false;
     }
