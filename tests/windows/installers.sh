@@ -67,7 +67,8 @@ uninstall() {
 # itself there, which Windows removes at its next start), and what a first
 # install makes of Windows' own, which a fresh prefix lacks: Windows
 # Installer's folder, and its keys and the Uninstall key while they hold
-# nothing.
+# nothing. Wine's own settings are left out too: no package writes them,
+# and Wine adds to them as it goes (its debugger's key, once it has run).
 snapshot() {
   find "$WINEPREFIX/drive_c" -path "$WINEPREFIX/drive_c/users/*/Temp" -prune \
     -o -path "$WINEPREFIX/drive_c/users/*/AppData/Local/Temp" -prune \
@@ -75,7 +76,9 @@ snapshot() {
   for hive in HKLM HKCU; do
     "$wine" reg export "$hive\\Software" "$WINEPREFIX/software.reg" /y >/dev/null
     iconv -f UTF-16 -t UTF-8 "$WINEPREFIX/software.reg" | tr -d '\r' |
-      awk '/^\[/ { held = ""; if ($0 ~ /\\(Installer|Uninstall)[]\\]/) held = $0; else print; next }
+      awk '/^\[/ { held = ""; wine = $0 ~ /\\Software\\Wine[]\\]/; if (wine) next
+                  if ($0 ~ /\\(Installer|Uninstall)[]\\]/) held = $0; else print; next }
+           wine { next }
            NF { if (held != "") print held; held = ""; print }'
   done
 }
