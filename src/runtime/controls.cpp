@@ -316,7 +316,8 @@ void Timer::followSight(bool seen)
     if (seen && nextTick_ <= now) {
         const std::int64_t missed = (now - nextTick_) / period() + 1;
         nextTick_ += missed * period();
-        form_.runEvent([this, missed] { onTicksMissed(missed); });
+        if (onTicksMissed) // as an event with no handler, nothing runs
+            form_.runEvent([this, missed] { onTicksMissed(missed); });
     }
     wakeForNextTick();
 }
