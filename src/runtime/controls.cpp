@@ -382,6 +382,8 @@ void Form::start()
     create();
     keepFixedSize(*this, face_->size());
     followSight(*this, [this](bool seen) {
+        if (seen == seen_)
+            return;
         seen_ = seen;
         emit seenChanged(seen);
     });

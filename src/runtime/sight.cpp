@@ -56,11 +56,7 @@ protected:
 private:
     void follow()
     {
-        const bool seen = window_.isExposed() && !covered_;
-        if (seen == seen_)
-            return;
-        seen_ = seen;
-        changed_(seen);
+        changed_(window_.isExposed() && !covered_);
     }
 
     // Qt does not ask the X server whether a window is covered; the window
@@ -89,7 +85,6 @@ private:
     QWindow& window_;
     std::function<void(bool)> changed_;
     bool covered_ = false;
-    bool seen_ = false;
 };
 
 } // namespace
