@@ -56,7 +56,8 @@ protected:
 private:
     void follow()
     {
-        changed_(window_.isExposed() && !covered_);
+        const bool seen = window_.isExposed() && !covered_;
+        changed_(seen);
     }
 
     // Qt does not ask the X server whether a window is covered; the window
