@@ -7,9 +7,7 @@
 int main(int argc, char* argv[])
 {
     const QStringList arguments(argv, argv + argc);
-    if (const auto status = answerHelpOrVersion(arguments))
-        return *status;
-    if (const auto status = refuseUnknownArguments(arguments))
+    if (const auto status = answerCommandLine(arguments))
         return *status;
     QApplication app(argc, argv);
     setupApplication();

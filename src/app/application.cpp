@@ -87,17 +87,8 @@ std::optional<QString> valueQtWouldLeave(const QStringList& arguments)
     return std::nullopt;
 }
 
-} // namespace
-
-std::span<const QtOption> qtOptions()
+std::optional<int> answerHelpOrVersion(const QCommandLineParser& parser)
 {
-    return QtOptions;
-}
-
-std::optional<int> answerHelpOrVersion(const QStringList& arguments)
-{
-    QCommandLineParser parser;
-    parse(parser, arguments); // asked for, they are answered whatever else is wrong
     if (parser.isSet(Help)) {
         runtime::tellUser(stdout,
                           QString("Usage: %1 [options]\n%2: opens the window \"Which Day.........?\".\n\n"
@@ -115,16 +106,34 @@ std::optional<int> answerHelpOrVersion(const QStringList& arguments)
     return std::nullopt;
 }
 
-std::optional<int> refuseUnknownArguments(const QStringList& arguments)
+// What is wrong with the arguments, or nothing.
+QString refusal(const QCommandLineParser& parser, bool parsed, const QStringList& arguments)
 {
+    if (!parsed)
+        return parser.errorText();
+    if (const auto joined = valueQtWouldLeave(arguments))
+        return QString("Unknown option '%1'.").arg(*joined);
+    if (!parser.positionalArguments().isEmpty())
+        return QString("Unexpected argument '%1'.").arg(parser.positionalArguments().front());
+    return {};
+}
+
+} // namespace
+
+std::span<const QtOption> qtOptions()
+{
+    return QtOptions;
+}
+
+std::optional<int> answerCommandLine(const QStringList& arguments)
+{
+    if (arguments.size() < 2) // the usual start: nothing to answer or refuse
+        return std::nullopt;
     QCommandLineParser parser;
-    QString error;
-    if (!parse(parser, arguments))
-        error = parser.errorText();
-    else if (const auto joined = valueQtWouldLeave(arguments))
-        error = QString("Unknown option '%1'.").arg(*joined);
-    else if (!parser.positionalArguments().isEmpty())
-        error = QString("Unexpected argument '%1'.").arg(parser.positionalArguments().front());
+    const bool parsed = parse(parser, arguments);
+    if (const auto status = answerHelpOrVersion(parser)) // whatever else is wrong
+        return status;
+    const QString error = refusal(parser, parsed, arguments);
     if (error.isEmpty())
         return std::nullopt;
     runtime::tellUser(stderr, QString("%1: %2 Try '%1 --help'.\n").arg(appinfo::Command, error), appinfo::Name);

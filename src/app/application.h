@@ -5,16 +5,12 @@
 #include <optional>
 #include <span>
 
-// The command line, before any window. Each gives the exit status when the
-// program is to end at once, and nothing when the window is to open.
-//
-// Both are asked before the QApplication exists, with the raw arguments, so
-// that they need no display.
-// --help and --version, answered on standard output with status 0.
-std::optional<int> answerHelpOrVersion(const QStringList& arguments);
-// Anything but those and Qt's own options (-platform, -style...): one line on
-// standard error, status 2.
-std::optional<int> refuseUnknownArguments(const QStringList& arguments);
+// The command line, before any window: --help and --version are answered on
+// standard output with status 0; anything but those and Qt's own options
+// (-platform, -style...) is refused in one line on standard error, status 2.
+// Nothing when the window is to open. Asked before the QApplication exists,
+// with the raw arguments, so that it needs no display.
+std::optional<int> answerCommandLine(const QStringList& arguments);
 
 // Qt's own options (-platform, -style...), which the QApplication takes out
 // of the arguments. Its value is the next argument, or for some also joined
