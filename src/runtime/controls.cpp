@@ -379,6 +379,8 @@ void Form::resizeEvent(QResizeEvent* event)
 void Form::start()
 {
     runEvent(onLoad);
+    // Centred before it is made, so that it is made where it shows.
+    setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen()->availableGeometry()));
     create();
     keepFixedSize(*this, face_->size());
     followSight(*this, [this](bool seen) {
@@ -387,7 +389,6 @@ void Form::start()
         seen_ = seen;
         emit seenChanged(seen);
     });
-    setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen()->availableGeometry()));
     show();
     // Where no window manager activates the window, Qt gives no focus-in; the
     // box that has the focus enters it now, and activation later is no entry.
