@@ -9,6 +9,7 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QIcon>
+#include <QImageReader>
 #include <QPixmap>
 #include <QTimer>
 #include <QWidget>
@@ -169,10 +170,14 @@ private:
 
     static void setIcon()
     {
-        // Naming the format spares loading every image plugin to guess it.
+        // Qt's own PNG reader, asked for by name: left to guess, or even told
+        // the format, a reader loads every image plugin to ask it first.
         QIcon icon;
-        for (const QString& file : QDir(":/icons").entryList())
-            icon.addPixmap(QPixmap(":/icons/" + file, "PNG"));
+        for (const QString& file : QDir(":/icons").entryList()) {
+            QImageReader png(":/icons/" + file, "png");
+            png.setAutoDetectImageFormat(false);
+            icon.addPixmap(QPixmap::fromImage(png.read()));
+        }
         QApplication::setWindowIcon(icon);
     }
 };
