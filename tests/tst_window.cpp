@@ -3,6 +3,7 @@
 #include "support/testwindow.h"
 
 #include <QAccessible>
+#include <QFile>
 #include <QFontInfo>
 #include <QProcess>
 #include <QRegularExpression>
@@ -108,6 +109,10 @@ void WindowTest::window()
     // icons, and would be decoded and handed over for nothing. It comes
     // after the first frame.
     QTRY_COMPARE(QApplication::windowIcon().availableSizes(), (QList<QSize>{{16, 16}, {32, 32}, {48, 48}, {64, 64}}));
+    // Read by Qt's own PNG reader: no image plugin is loaded for it.
+    QFile maps("/proc/self/maps");
+    if (maps.open(QIODevice::ReadOnly))
+        QVERIFY(!maps.readAll().contains("/imageformats/"));
 
     const QRect screen = t.w.screen()->availableGeometry();
     QVERIFY(within(t.w.geometry().center().x(), screen.center().x(), 2));
