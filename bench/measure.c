@@ -68,9 +68,6 @@ static double cpu_seconds(pid_t pid)
     return ms / 1e3;
 }
 
-/* Qt creates helper windows at start-up, some of them input-only, which
- * Damage refuses (BadMatch); Xlib's default handler would then end measure
- * and leave the program running. Such a window is simply not watched. */
 /* The CPU of the servers in SERVER_PIDS so far, in seconds. */
 static double servers_cpu_seconds(void)
 {
@@ -85,6 +82,9 @@ static double servers_cpu_seconds(void)
     return seconds;
 }
 
+/* Qt creates helper windows at start-up, some of them input-only, which
+ * Damage refuses (BadMatch); Xlib's default handler would then end measure
+ * and leave the program running. Such a window is simply not watched. */
 static int ignoreError(Display* dpy, XErrorEvent* error)
 {
     (void)dpy;
@@ -107,6 +107,13 @@ int main(int argc, char* argv[])
         return 2;
     }
     XSetErrorHandler(ignoreError);
+    /* Xvfb draws the pointer itself, and puts it back after every drawing
+     * under it: left in the middle of the screen, where it is at every start
+     * of the server, it lies in the path of a centred window's banner and
+     * not of a window at the corner. It goes to the far corner, under
+     * neither. */
+    XWarpPointer(dpy, None, DefaultRootWindow(dpy), 0, 0, 0, 0, DisplayWidth(dpy, DefaultScreen(dpy)) - 1,
+                 DisplayHeight(dpy, DefaultScreen(dpy)) - 1);
     XSelectInput(dpy, DefaultRootWindow(dpy), SubstructureNotifyMask);
     XSync(dpy, False);
 
