@@ -1,4 +1,5 @@
 #include "app/application.h"
+#include "app/commandline.h"
 #include "app/frmday.h"
 #include "app/wiring.h"
 

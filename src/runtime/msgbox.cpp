@@ -4,6 +4,7 @@
 #include "runtime/fixedsize.h"
 #include "runtime/platform.h"
 
+#include <QAccessible>
 #include <QEvent>
 #include <QEventLoop>
 #include <QLabel>
@@ -11,6 +12,10 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
 
 namespace runtime {
 
@@ -59,6 +64,18 @@ private:
     QMessageBox& box_;
 };
 
+// The sound a desktop's own critical-error box plays as it opens, which
+// QMessageBox does not: on Windows the Critical Stop of the user's sound
+// scheme; elsewhere such boxes are silent. While a screen reader listens, Qt
+// plays it for the box itself.
+void soundCriticalStop()
+{
+#ifdef Q_OS_WIN
+    if (!QAccessible::isActive())
+        MessageBeep(MB_ICONHAND);
+#endif
+}
+
 } // namespace
 
 void MsgBox(Form& owner, const QString& prompt, const QString& title)
@@ -92,7 +109,7 @@ void MsgBox(Form& owner, const QString& prompt, const QString& title)
     QEventLoop answered;
     QObject::connect(&box, &QDialog::finished, &answered, &QEventLoop::quit);
     box.show();
-    soundCriticalStop(); // QMessageBox plays none
+    soundCriticalStop();
     keepFixedSize(box, box.size());
     answered.exec(QEventLoop::DialogExec);
     // Not every platform hands the activation back when the box closes; the

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/application.h"
+#include "app/commandline.h"
 
 #include <QGuiApplication>
 #include <QProcess>
