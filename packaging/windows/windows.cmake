@@ -91,10 +91,22 @@ set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_SOURCE_DIR}/packaging/windows/cpac
 # later one replaces it.
 set(upgrade_code B88583BA-0544-4B58-BDC7-63429A34BD92)
 string(UUID product_code NAMESPACE ${upgrade_code} NAME ${PROJECT_VERSION} TYPE SHA1 UPPER)
-add_library(tellwick_closed MODULE packaging/windows/closed.c) # the wait for a running Tellwick
-set_target_properties(tellwick_closed PROPERTIES AUTOMOC OFF)
-target_link_libraries(tellwick_closed PRIVATE msi)
-target_link_options(tellwick_closed PRIVATE -static-libgcc) # msiexec runs it on its own
+# Both installers ask running.dll whether Tellwick runs: the MSI as a custom
+# action, the NSIS installer as a plugin, which NSIS finds by its file name.
+# The NSIS installer's uninstall starts from uninstall.exe. Both run on their
+# own, with no DLL of ours beside them.
+add_library(running MODULE packaging/windows/running.c)
+set_target_properties(running PROPERTIES PREFIX "")
+target_link_libraries(running PRIVATE msi)
+add_executable(uninstall WIN32 packaging/windows/uninstall.c)
+target_link_libraries(uninstall PRIVATE shell32 ole32 uuid)
+target_link_options(uninstall PRIVATE -municode)
+foreach(target running uninstall)
+  set_target_properties(${target} PROPERTIES AUTOMOC OFF)
+  target_link_options(${target} PRIVATE -static-libgcc)
+endforeach()
+set(CPACK_TELLWICK_BUILD ${CMAKE_CURRENT_BINARY_DIR})
+set(CPACK_TELLWICK_RECORD ${CMAKE_CURRENT_SOURCE_DIR}/packaging/windows/nsis-record.cmake)
 file(READ packaging/windows/tellwick.wxs.in wxs)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS packaging/windows/tellwick.wxs.in)
 string(CONFIGURE "${wxs}" wxs @ONLY)

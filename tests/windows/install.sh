@@ -3,8 +3,8 @@
 # prefix: a silent install, whose every DLL that something installed imports
 # is installed too or is Windows' own; the program started from its
 # Start-menu shortcut and shown a date, closed by EXIT; then the silent
-# uninstall of its Apps & features entry, which leaves no file, folder,
-# shortcut or setting of ours.
+# uninstall of its Apps & features entry, which says it succeeded once it
+# has left no file, folder, shortcut or setting of ours.
 #   tests/windows/install.sh BUILD nsis|msi   BUILD holds the packages; needs a display
 set -euo pipefail
 build=$(cd "$1" && pwd)
@@ -13,18 +13,17 @@ package=$(echo "$build"/tellwick-*-win64"$package")
 [ -f "$package" ] || fail "no $2 package in $build"
 snapshot >"$WINEPREFIX/before"
 
-install "$package"
-wineserver --wait
+install "$package" || fail "the install failed ($?)"
 [ -f "$dir/tellwick.exe" ] || fail "nothing installed in $dir"
 shortcut="$menu\Tellwick.lnk"
-[ -f "$("$wine" winepath -u "$shortcut" 2>/dev/null)" ] || fail "no Start-menu shortcut"
+[ -f "$(wine winepath -u "$shortcut" 2>/dev/null)" ] || fail "no Start-menu shortcut"
 entry=$(entries | sed 's/^[^ ]*  //; s/  */ /g')
 for value in "DisplayName REG_SZ Tellwick" "DisplayVersion REG_SZ 1.00" "Publisher REG_SZ The Tellwick developers" \
              "UninstallString REG_" "EstimatedSize REG_DWORD"; do
   echo "$entry" | grep -qF "$value" || fail "the Apps & features entry lacks: $value"
 done
 icon=$(icon)
-[ -f "$("$wine" winepath -u "${icon%,0}" 2>/dev/null)" ] || fail "the Apps & features entry has no icon (${icon:-none})"
+[ -f "$(wine winepath -u "${icon%,0}" 2>/dev/null)" ] || fail "the Apps & features entry has no icon (${icon:-none})"
 echo "installed: $(du -sh "$dir" | cut -f1) in $(find "$dir" -type f | wc -l) files"
 # Windows' own: in its system folder, or an API set, which it maps itself.
 for pe in "$dir"/*.exe "$dir"/*/*.dll; do
@@ -35,9 +34,8 @@ for pe in "$dir"/*.exe "$dir"/*/*.dll; do
 done
 
 # From the shortcut, as the Start menu starts it; keys go to its window.
-"$wine" start "$shortcut"
-window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Which Day\.{9}\?$' | head -1) ||
-  fail "the installed program showed no window"
+wine start "$shortcut"
+window=$(program_window) || fail "the installed program showed no window"
 xdotool windowfocus --sync "$window"
 eval "$(xdotool getwindowgeometry --shell "$window")"
 # The second result line, where the weekday appears: 4800 twips down, 360 high.
@@ -53,13 +51,8 @@ changed=$(compare -metric AE "$build/install-$2-before.png" "$build/install-$2-s
 [ "${changed%% *}" -gt 100 ] || fail "SHOW put no weekday on the window ($changed pixels changed)"
 echo "shown: the weekday's line changed $changed pixels"
 
-# EXIT, in the middle of its button: 3911 + 1455 / 2 and 3480 + 495 / 2 twips.
-xdotool mousemove --window "$window" 309 248 click 1
-timeout 30 bash -c "while xdotool search --name '^Which Day' >/dev/null; do sleep 0.2; done" ||
-  fail "EXIT did not end the program"
+close_program
 
-uninstall
-snapshot >"$WINEPREFIX/after"
-left=$(diff "$WINEPREFIX/before" "$WINEPREFIX/after" || true)
-[ -z "$left" ] || fail "the uninstall left: $left"
+uninstall || fail "the uninstall failed ($?)"
+unchanged "$WINEPREFIX/before" "the uninstall, once it returned, left"
 echo "uninstalled: nothing left"

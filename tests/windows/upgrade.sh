@@ -1,58 +1,48 @@
 #!/usr/bin/env bash
-# An installer of a later version over an earlier one, in a fresh Wine
-# prefix, with versions.sh's two builds: 1.00, carrying a file 1.01 lacks,
-# then 1.01. Over the running 1.00 the silent install either ends it or
-# fails and changes nothing; once 1.00 is closed, 1.01 replaces it, with
-# one Apps & features entry and no file of 1.00's left; installed again it
-# stays one; and its uninstall leaves nothing.
+# An installer of a later version over an earlier one, silently, in a fresh
+# Wine prefix, with versions.sh's two builds: 1.00, carrying a file 1.01
+# lacks, then 1.01, as a user without administrator rights. 1.00's program
+# is read-only, which is no reason to refuse. While 1.00 runs, neither the
+# install of 1.01 nor the uninstall of 1.00 changes anything, and each says
+# it failed; a copy of the program started from elsewhere does not count.
+# Once 1.00 is closed, 1.01 replaces it, with one Apps & features entry and
+# no file of 1.00's left; installed again it stays one; and its uninstall
+# leaves nothing.
 #   tests/windows/upgrade.sh BUILD nsis|msi   BUILD holds versions/; needs a display
 set -euo pipefail
 build=$(cd "$1" && pwd)
 . "$(dirname "$0")/installers.sh" "$2"
-earlier=$(echo "$build"/versions/earlier/tellwick-1.00-win64"$package")
-later=$(echo "$build"/versions/later/tellwick-1.01-win64"$package")
-[ -f "$earlier" ] && [ -f "$later" ] || fail "versions.sh made no $2 packages in $build/versions"
-# The versions of the Apps & features entries named Tellwick, and whose
-# files are installed: the program's, and the file only 1.00 has.
-installed() {
-  echo "$(entries | awk '$2 == "DisplayVersion" { print $4 }' | sort | xargs)" \
-       "$(cmp -s "$dir/tellwick.exe" "$build/versions/earlier.exe" && echo 1.00-program)" \
-       "$(cmp -s "$dir/tellwick.exe" "$build/versions/later.exe" && echo 1.01-program)" \
-       "$( [ -e "$dir/only-1.00.txt" ] && echo 1.00-file)" | xargs
-}
-expect() { [ "$(installed)" = "$1" ] || fail "$2: installed is '$(installed)', not '$1'"; }
-snapshot >"$WINEPREFIX/before"
+versions "$build"
+# A silent install's status when it refuses: 2, or Windows Installer's
+# 1603, of which a Unix process's status keeps the low 8 bits.
+refused=$([ "$2" = nsis ] && echo 2 || echo $((1603 % 256)))
+# The status of a step that must fail: fails the test if it succeeds.
+status() { local s=0; "$@" || s=$?; [ $s -ne 0 ] || fail "$* succeeded"; echo $s; }
+snapshot >"$HOME/before"
 
-install "$earlier"
-wineserver --wait
+install "$earlier" || fail "1.00's install failed ($?)"
 expect "1.00 1.00-program 1.00-file" "1.00 installed"
+chmod a-w "$dir/tellwick.exe" # read-only to Windows
 
-"$wine" "$dir/tellwick.exe" &
-running=$!
-timeout 60 xdotool search --sync --onlyvisible --name '^Which Day\.{9}\?$' >/dev/null || fail "1.00 showed no window"
-status=0
-install "$later" || status=$?
-if [ $status -eq 0 ]; then
-  kill -0 $running 2>/dev/null && fail "1.01 was installed while 1.00 ran, and said it succeeded"
-  wineserver --wait
-  expect "1.01 1.01-program" "1.01 over the running 1.00, which it ended"
-  echo "over the running 1.00: it was ended, and 1.01 installed"
-else
-  expect "1.00 1.00-program 1.00-file" "1.01 over the running 1.00 failed ($status)"
-  echo "over the running 1.00: failed ($status), 1.00 left as it was"
-  kill $running
-  wait $running || true
-  wineserver --wait
-  install "$later"
-  wineserver --wait
-  expect "1.01 1.01-program" "1.01 over 1.00"
-fi
-install "$later" || true # installed again: still one
-wineserver --wait
+wine "$dir/tellwick.exe" &
+program_window >/dev/null || fail "1.00 showed no window"
+snapshot >"$HOME/earlier"
+s=$(status install "$later")
+[ "$s" = "$refused" ] || fail "1.01 over the running 1.00 failed with $s, not $refused"
+unchanged "$HOME/earlier" "1.01 over the running 1.00 changed"
+s=$(status uninstall)
+unchanged "$HOME/earlier" "the uninstall of the running 1.00 ($s) changed"
+echo "while 1.00 runs: its upgrade fails ($refused) and its uninstall fails ($s), changing nothing"
+close_program
+
+wine "$build/tellwick.exe" & # the program built, a copy beside its DLLs as the zip holds it
+program_window >/dev/null || fail "the copy showed no window"
+install "$later" || fail "1.01 over the closed, read-only 1.00 failed ($?) beside a copy of the program"
+expect "1.01 1.01-program" "1.01 over 1.00"
+close_program
+install "$later" || fail "1.01 over itself failed ($?)"
 expect "1.01 1.01-program" "1.01 over 1.01"
 
-uninstall
-snapshot >"$WINEPREFIX/after"
-left=$(diff "$WINEPREFIX/before" "$WINEPREFIX/after" || true)
-[ -z "$left" ] || fail "the uninstall left: $left"
+uninstall || fail "the uninstall failed ($?)"
+unchanged "$HOME/before" "the uninstall left"
 echo "1.01 over 1.00, then uninstalled: nothing left"
