@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and starts the window.
 #   ./run.sh            the Linux program
-#   ./run.sh --windows  the program for Windows, under Wine (Qt for Windows is
-#                       built once by tools/windows/qt.sh: about half an hour)
+#   ./run.sh --windows  the program for Windows, under Wine, with Debian 13's tools
+#                       (in a Debian 13 root on another release); Qt for Windows
+#                       is built once by tools/windows/qt.sh
 set -euo pipefail
 cd "$(dirname "$0")"
 case "${1:-}" in
@@ -12,6 +13,7 @@ case "${1:-}" in
 esac
 
 if $windows; then
+  . tools/windows/debian13.sh ./run.sh --windows
   tools/setup.sh windows
   TELLWICK_WINDOWS_QT=$(tools/windows/qt.sh)
   export TELLWICK_WINDOWS_QT

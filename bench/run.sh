@@ -10,15 +10,18 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 windows=
+export BENCH_TREE=build-bench
 if [ "${1:-}" = --windows ]; then
+  . tools/windows/debian13.sh bench/run.sh "$@"
   windows=1
+  BENCH_TREE=build-bench-windows # Debian 13's own: build-bench may be this machine's release's
   shift
 fi
 repeats=${1:-5}
 tools/setup.sh test libx11-dev libxdamage-dev procps util-linux
-cmake --preset bench >/dev/null
-cmake --build --preset bench --target tellwick bare measure show_throughput >/dev/null
-programs=(build-bench/tellwick build-bench/bench/bare)
+cmake --preset bench -B "$BENCH_TREE" >/dev/null
+cmake --build "$BENCH_TREE" --target tellwick bare measure show_throughput >/dev/null
+programs=("$BENCH_TREE/tellwick" "$BENCH_TREE/bench/bare")
 if [ -n "$windows" ]; then
   tools/setup.sh windows
   TELLWICK_WINDOWS_QT=$(tools/windows/qt.sh)
@@ -27,7 +30,7 @@ if [ -n "$windows" ]; then
   cmake --build --preset windows --target beside bare package >/dev/null
   # Wine drawing its own frames, as Windows does: a bare X server has no
   # window manager to wait for.
-  export WINEPREFIX=$PWD/build-bench/wine TELLWICK_WINE_UNMANAGED=1
+  export WINEPREFIX=$PWD/$BENCH_TREE/wine TELLWICK_WINE_UNMANAGED=1
   programs=("tools/windows/wine.sh build-windows/tellwick.exe" "tools/windows/wine.sh build-windows/bare.exe")
 fi
 
@@ -40,7 +43,7 @@ taskset -c 0 xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" bash -c '
     wineserver -p # kept between the programs, as Windows keeps its own
     servers+=" $(pgrep -n wineserver)"
   fi
-  measure() { SERVER_PIDS=$servers build-bench/bench/measure "$@"; }
+  measure() { SERVER_PIDS=$servers "$BENCH_TREE/bench/measure" "$@"; }
   for i in $(seq $((3 * $1))); do
     echo "start tellwick $(measure 0.2 $2)"
     echo "start bare $(measure 0.2 $3)"
@@ -57,7 +60,7 @@ taskset -c 0 xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" bash -c '
   done
   [ -z "$WINEPREFIX" ] || wineserver -k
 ' _ "$repeats" "${programs[0]}" "${programs[1]}" 2>/dev/null >"$results"
-[ -n "$windows" ] || for i in $(seq 3); do build-bench/bench/show_throughput 2>/dev/null; done >>"$results"
+[ -n "$windows" ] || for i in $(seq 3); do "$BENCH_TREE/bench/show_throughput" 2>/dev/null; done >>"$results"
 
 # The median of the values on standard input, with their least and greatest.
 spread() {

@@ -7,6 +7,7 @@
 #include <QFontInfo>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QStyle>
 
 namespace {
 
@@ -89,6 +90,7 @@ private slots:
     void screenReaderNames();
     void runtimeErrorEndsOnlyItsHandler();
     void labelsAndRefusalsStayLegibleUnderADarkDesktop();
+    void refusalBoxIsWhole();
     void exitOrClosingEndsTheProcessWithStatusZero();
     void commandLine_data();
     void commandLine();
@@ -122,6 +124,11 @@ void WindowTest::window()
     QVERIFY(timer);
     QCOMPARE(timer->property("interval"), QVariant(5));
     QVERIFY(t.w.findChild<QPushButton*>("cmdshow")->isDefault());
+
+    // A light face with dark text, as the fixed label colours were chosen
+    // for, whatever the desktop's theme.
+    QVERIFY(t.w.palette().color(QPalette::Window).lightness() > 200);
+    QVERIFY(t.w.palette().color(QPalette::WindowText).lightness() < 60);
 
     // The banner's band, however wide its caption, meets neither the lowest
     // box nor the row of buttons.
@@ -185,6 +192,27 @@ void WindowTest::controls()
     const QString family = QFontInfo(widget->font()).family();
     QVERIFY2(family.compare(QFont::substitute(e.family), Qt::CaseInsensitive) == 0, qPrintable(family));
     QCOMPARE(widget->focusPolicy() == Qt::NoFocus, qobject_cast<QLabel*>(widget) != nullptr);
+    if (widget->focusPolicy() == Qt::NoFocus)
+        return;
+
+    // As the desktop's style draws it: its caption, or the longest value a
+    // box takes, fits inside, and the focus shows.
+    QVERIFY2(widget->sizeHint().height() <= r.height(), qPrintable(QString::number(widget->sizeHint().height())));
+    if (auto* button = qobject_cast<QPushButton*>(widget))
+        QVERIFY2(button->sizeHint().width() <= r.width(), qPrintable(QString::number(button->sizeHint().width())));
+    else
+        QVERIFY(widget->fontMetrics().horizontalAdvance("4000") < widget->contentsRect().width());
+    QWidget* other = widget->nextInFocusChain(); // of its own kind: the buttons, or the boxes
+    if (other->metaObject() != widget->metaObject())
+        other = widget->previousInFocusChain();
+    other->setFocus(Qt::TabFocusReason);
+    QTRY_COMPARE(QApplication::focusWidget(), other);
+    const QImage away = widget->grab().toImage();
+    widget->setFocus(Qt::TabFocusReason);
+    QTRY_COMPARE(QApplication::focusWidget(), widget);
+    if (widget == w.cmdshow && widget->style()->name() == "fusion")
+        QEXPECT_FAIL("", "Fusion outlines the default button as it outlines the focus", Continue);
+    QVERIFY(widget->grab().toImage() != away);
 }
 
 void WindowTest::startUp()
@@ -305,6 +333,16 @@ void WindowTest::labelsAndRefusalsStayLegibleUnderADarkDesktop()
                     dark[name]);
         QVERIFY2(dark[name] >= light[name] - 0.01, qPrintable(name));
     }
+}
+
+// Every part of the box inside it, at least the size its contents need.
+void WindowTest::refusalBoxIsWhole()
+{
+    TestWindow t;
+    MessageBoxAnswerer answerer;
+    t.w.txtdate->setText("99");
+    QCOMPARE(answerer.shown.size(), 1);
+    QCOMPARE(answerer.shown[0].cutOff, QStringList());
 }
 
 void WindowTest::exitOrClosingEndsTheProcessWithStatusZero()

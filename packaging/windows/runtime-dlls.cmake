@@ -6,10 +6,10 @@ cmake_path(ABSOLUTE_PATH FOLDER NORMALIZE)
 string(REPLACE ":" ";" SEARCH "${SEARCH}")
 file(GLOB programs ${FOLDER}/*.exe)
 file(GLOB plugins ${FOLDER}/*/*.dll)
-# CMake looks for the imported names in lower case, as Windows would find
-# them in any case, and Linux tells case apart: it looks among lower-case
-# links to the DLLs. Copies from an earlier run go, or they would be found
-# twice, there and at their source.
+# Windows finds an imported name in any case; CMake looks for it in lower
+# case, then opens it as it was written, and Linux tells case apart: it
+# looks among links to the DLLs under both names. Copies from an earlier run
+# go, or they would be found twice, there and at their source.
 set(links ${FOLDER}/.lower-case)
 file(REMOVE_RECURSE ${links})
 file(MAKE_DIRECTORY ${links})
@@ -17,7 +17,11 @@ foreach(source IN LISTS SEARCH)
   file(GLOB dlls RELATIVE ${source} ${source}/*.dll)
   foreach(dll IN LISTS dlls)
     string(TOLOWER ${dll} name)
-    file(CREATE_LINK ${source}/${dll} ${links}/${name} SYMBOLIC)
+    foreach(link IN LISTS name dll)
+      if(NOT EXISTS ${links}/${link})
+        file(CREATE_LINK ${source}/${dll} ${links}/${link} SYMBOLIC)
+      endif()
+    endforeach()
     file(REMOVE ${FOLDER}/${dll})
   endforeach()
 endforeach()

@@ -41,14 +41,17 @@ if(BUILD_TESTING)
   add_dependencies(beside ${tests})
 endif()
 # Stripping stamps a PE file with the time, unless SOURCE_DATE_EPOCH gives
-# one: the packages of one build would each hold other bytes.
+# one: the commit's.
 install(CODE "if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
-                set(ENV{SOURCE_DATE_EPOCH} 0)
+                set(ENV{SOURCE_DATE_EPOCH} ${TELLWICK_SOURCE_DATE})
               endif()")
 install(TARGETS tellwick RUNTIME DESTINATION .)
-foreach(type IN LISTS QT_ALL_PLUGIN_TYPES_FOUND_VIA_FIND_PACKAGE)
-  foreach(plugin IN LISTS QT_ALL_PLUGINS_FOUND_BY_FIND_PACKAGE_${type})
+foreach(module IN LISTS QT_ALL_MODULES_FOUND_VIA_FIND_PACKAGE)
+  get_target_property(plugins Qt6::${module} QT_PLUGINS)
+  list(FILTER plugins EXCLUDE REGEX NOTFOUND$)
+  foreach(plugin IN LISTS plugins)
     get_target_property(default Qt6::${plugin} QT_DEFAULT_PLUGIN)
+    get_target_property(type Qt6::${plugin} QT_PLUGIN_TYPE)
     if(default)
       install(IMPORTED_RUNTIME_ARTIFACTS Qt6::${plugin} LIBRARY DESTINATION ${type})
       add_custom_command(TARGET beside POST_BUILD COMMAND ${CMAKE_COMMAND} -E make_directory ${here}/${type}

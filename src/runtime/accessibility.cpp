@@ -18,21 +18,10 @@ bool isAnnounced(const QLabel* label)
 }
 
 #if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
-// Qt before 6.8 has no announcement event, and screen readers speak a
-// label's new text only when it has the focus.
-//
-// Windows' screen readers listen to UI Automation, where Qt forwards neither
-// a label being shown nor its new name, but raises a value change that
-// carries text as a notification, which they speak. There an announced label
-// stays a text, as they read a label, and tells each caption so.
-#ifdef Q_OS_WIN
-constexpr bool UiAutomation = true;
-#else
-constexpr bool UiAutomation = false;
-#endif
-
-// Orca speaks a notification that is shown, wherever the focus is. Elsewhere
-// an announced label is one, named by its caption, and is shown afresh with
+// Qt before 6.8 (Linux only: Windows is built with 6.8) has no announcement
+// event, and screen readers speak a label's new text only when it has the
+// focus. Orca speaks a notification that is shown, wherever the focus is: an
+// announced label is one, named by its caption, and is shown afresh with
 // each new caption.
 class AnnouncedLabel : public QAccessibleWidget {
 public:
@@ -168,7 +157,7 @@ QAccessibleInterface* accessibleFor(const QString&, QObject* object)
     if (auto* box = qobject_cast<QLineEdit*>(object))
         return new BoxText(box);
 #if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
-    if (auto* label = qobject_cast<QLabel*>(object); !UiAutomation && label && isAnnounced(label))
+    if (auto* label = qobject_cast<QLabel*>(object); label && isAnnounced(label))
         return new AnnouncedLabel(label);
 #endif
     return nullptr;
@@ -192,13 +181,8 @@ void tellCaptionShown(QLabel* label)
     if (!isAnnounced(label) || label->text().isEmpty())
         return;
 #if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
-    if constexpr (UiAutomation) {
-        QAccessibleValueChangeEvent caption(label, label->text());
-        QAccessible::updateAccessibility(&caption);
-    } else {
-        QAccessibleEvent shown(label, QAccessible::ObjectShow);
-        QAccessible::updateAccessibility(&shown);
-    }
+    QAccessibleEvent shown(label, QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&shown);
 #else
     QAccessibleAnnouncementEvent announcement(label, label->text());
     QAccessible::updateAccessibility(&announcement);

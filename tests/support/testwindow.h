@@ -19,6 +19,7 @@ public:
         QMessageBox::Icon icon;
         QMessageBox::StandardButtons buttons;
         QColor face;
+        QStringList cutOff; // what of the box lies outside it or is drawn too small for its text
     };
 
     MessageBoxAnswerer()
@@ -36,8 +37,21 @@ private:
         if (!box || !box->isVisible())
             return;
         shown.append({box->text(), box->windowTitle(), box->icon(), box->standardButtons(),
-                      box->palette().color(QPalette::Window)});
+                      box->palette().color(QPalette::Window), cutOff(box)});
         box->button(QMessageBox::Ok)->click();
+    }
+
+    static QStringList cutOff(QMessageBox* box)
+    {
+        QStringList parts;
+        for (QWidget* part : box->findChildren<QWidget*>()) {
+            const QSize needed = part->hasHeightForWidth() ? QSize(0, part->heightForWidth(part->width()))
+                                                           : part->minimumSizeHint();
+            const bool inside = box->rect().contains(QRect(part->mapTo(box, QPoint(0, 0)), part->size()));
+            if (part->isVisible() && (!inside || part->width() < needed.width() || part->height() < needed.height()))
+                parts.append(part->metaObject()->className());
+        }
+        return parts;
     }
 
     QTimer timer_;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds Qt for Windows x86-64 once, from Debian's own qt6-base source of the
 # version the host's Qt tools have (moc, rcc and uic must match), with its
-# Debian patches, and prints where it is installed. Kept in
+# Debian patches, and prints where it is installed. Run on Debian 13
+# (tools/windows/debian13.sh): Qt 6.8. Kept in
 #   ${TELLWICK_CACHE:-/var/cache/tellwick}/qt-windows/VERSION
 # and reused by every later run; half an hour on 2 cores, 74 MB kept.
 # The source comes through a sources list of its own: the machine's apt
@@ -37,7 +38,10 @@ patch -d source -p1 <"$here/qt-directwrite.patch"
 # Only what the program and its tests use. OpenGL off needs its input off as
 # well, or Qt keeps dynamic OpenGL; Debian's source has no wintab, so no
 # tablet events; without FreeType there is no offscreen platform, and the
-# tests run on the real windows platform.
+# tests run on the real windows platform. Fonts come through GDI, as the
+# tests expect of Wine: DirectWrite's font engine and database are built
+# only with Direct2D, which Qt's code around them does not always heed
+# (qt-directwrite.patch).
 off=(network sql dbus xml printsupport concurrent opengl vulkan direct2d tabletevent zstd system_zlib
      freetype jpeg gif)
 off=("${off[@]/#/-DFEATURE_}")
@@ -49,9 +53,11 @@ cmake -S source -B build -G Ninja -Wno-dev \
 nice -n 19 ninja -C build >build.log
 ninja -C build install >install.log
 # Shipped with the program: Qt's licence, and Debian's record of every
-# licence in the source, the code Qt bundles included.
+# licence in the source, the code Qt bundles included. And for the program's
+# bill of materials, the Debian source it was built from.
 install -D -m 644 -t "$prefix/share/doc/qt6-base" source/LICENSES/LGPL-3.0-only.txt source/LICENSES/GPL-3.0-only.txt \
   source/debian/copyright
+echo "qt6-base $version" >"$prefix/share/doc/qt6-base/debian-source"
 cd "$cache/qt-windows"
 rm -rf "$work"
 touch "$prefix/.made"

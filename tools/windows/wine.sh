@@ -8,11 +8,13 @@
 # the fonts a Windows desktop has: Wine's own (Tahoma, MS Sans Serif, Marlett
 # for the caption buttons), which Debian's Wine does not find where the
 # fonts-wine package puts them, and stand-ins under the names of the two
-# Microsoft fonts the program draws in on Windows (src/runtime/platform.cpp;
+# Microsoft fonts the program draws in on Windows (src/app/application.cpp;
 # tst_window fails here when a face it names is missing): Liberation Serif
 # has the metrics of Times New Roman, Wine's MS Sans Serif those of
 # Microsoft Sans Serif. With
-# TELLWICK_WINE_LOGPIXELS=144 its display is at 150 %. With
+# TELLWICK_WINE_LOGPIXELS=144 its display is at 150 %; with
+# TELLWICK_WINE_VERSION=win11 Wine reports Windows 11 (else 10); with
+# TELLWICK_WINE_DARK=1 Windows is in dark mode. With
 # TELLWICK_WINE_UNMANAGED=1 Wine manages its windows itself, drawing their
 # frames, as Windows does, instead of waiting up to 2 s at each window it
 # shows or hides for a window manager that a bare X server does not have.
@@ -30,6 +32,15 @@ if [ ! -e "$prefix/system.reg" ]; then
   fi
   if [ -n "${TELLWICK_WINE_LOGPIXELS:-}" ]; then
     wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$TELLWICK_WINE_LOGPIXELS" /f >/dev/null
+  fi
+  if [ -n "${TELLWICK_WINE_VERSION:-}" ]; then
+    wine winecfg /v "$TELLWICK_WINE_VERSION"
+  fi
+  if [ -n "${TELLWICK_WINE_DARK:-}" ]; then
+    for theme in AppsUseLightTheme SystemUsesLightTheme; do
+      wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Themes\Personalize' /v $theme /t REG_DWORD /d 0 /f \
+        >/dev/null
+    done
   fi
   wineserver --wait
 fi
