@@ -10,14 +10,15 @@
 # otherwise through sudo; without sudo it prints the command and fails.
 set -euo pipefail
 
-run=(cmake g++ make qt6-base-dev libxcb1-dev qt6-wayland fonts-liberation)
+run=(cmake g++ make git qt6-base-dev libxcb1-dev qt6-wayland fonts-liberation)
 package=("${run[@]}" file dpkg-dev)
 test=("${package[@]}" clang-format desktop-file-utils appstream lintian valgrind
       xvfb xauth x11-utils openbox xdotool xclip weston sway wtype orca dbus-x11 at-spi2-core
       kwin-wayland kwin-style-breeze xwayland gnome-shell dconf-service libglib2.0-bin libgl1-mesa-dri
-      adwaita-icon-theme)
+      adwaita-icon-theme python3-jsonschema diffoscope-minimal)
 windows=(cmake ninja-build g++-mingw-w64-x86-64-posix mingw-w64-tools qt6-base-dev qt6-base-dev-tools
-         dpkg-dev patch xz-utils icoutils nsis wixl msitools unzip wine wine64 fonts-wine fonts-liberation xvfb xauth xdotool imagemagick)
+         dpkg-dev xz-utils icoutils nsis wixl msitools unzip wine wine64 fonts-wine fonts-liberation xvfb xauth xdotool imagemagick
+         git osslsigncode openssl python3-jsonschema diffoscope-minimal)
 case "${1:-}" in
   run) packages=("${run[@]}") ;;
   package) packages=("${package[@]}") ;;

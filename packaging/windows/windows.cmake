@@ -76,6 +76,21 @@ install(FILES ${qtdoc}/copyright DESTINATION licences/Qt RENAME copyright.txt)
 install(FILES /usr/share/doc/gcc-mingw-w64-x86-64-posix-runtime/copyright DESTINATION licences
         RENAME MinGW-w64-GCC-runtime.txt)
 install(FILES /usr/share/doc/mingw-w64-x86-64-dev/copyright DESTINATION licences RENAME MinGW-w64-runtime.txt)
+# Last, on the files as they ship: the program signed where a certificate is
+# given (sign.cmake, which signs the installer and the MSI too), and the bill
+# of materials of everything installed, Qt's DLLs as built from Debian's
+# qt6-base source, MinGW's as dpkg knows them.
+set(CPACK_TELLWICK_SIGN ${CMAKE_CURRENT_SOURCE_DIR}/packaging/windows/sign.cmake)
+set(installed "\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}")
+install(CODE "execute_process(COMMAND \"${CMAKE_COMMAND}\" -D \"FILE=${installed}/tellwick.exe\"
+                                      -P \"${CPACK_TELLWICK_SIGN}\"
+                              COMMAND_ERROR_IS_FATAL ANY)
+              execute_process(COMMAND \"${CMAKE_COMMAND}\" -D \"OUTPUT=${installed}/${CPACK_TELLWICK_SBOM_NAME}\"
+                                      -D \"FOLDER=${installed}\" -D QT_PREFIX=${QT6_INSTALL_PREFIX}
+                                      -D QT_VERSION=${Qt6_VERSION} -D \"RUNTIME=${mingw}\"
+                                      -D \"ABOUT=${CMAKE_CURRENT_BINARY_DIR}/sbom-about.cmake\"
+                                      -P \"${CMAKE_CURRENT_SOURCE_DIR}/packaging/sbom.cmake\"
+                              COMMAND_ERROR_IS_FATAL ANY)")
 
 set(CPACK_GENERATOR NSIS ZIP External) # External: the MSI, below
 set(CPACK_PACKAGE_FILE_NAME ${CPACK_PACKAGE_NAME}-${PROJECT_VERSION}-win64)
@@ -85,7 +100,6 @@ set(CPACK_NSIS_DISPLAY_NAME ${TELLWICK_NAME})
 set(CPACK_NSIS_INSTALLED_ICON_NAME tellwick.exe)
 set(CPACK_NSIS_MUI_ICON ${icon})
 list(PREPEND CMAKE_MODULE_PATH ${CMAKE_CURRENT_SOURCE_DIR}/packaging/windows) # our NSIS.template.in
-set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_SOURCE_DIR}/packaging/windows/cpack-options.cmake)
 
 # The MSI, for administrators: made by wixl (msi.cmake) from tellwick.wxs,
 # through CPack's External generator, which stages the files as for the
