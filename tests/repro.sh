@@ -8,6 +8,7 @@
 #   tests/repro.sh SOURCE WORK deb|windows
 # windows needs TELLWICK_WINDOWS_QT, as the windows preset does.
 set -euo pipefail
+unset TELLWICK_SIGN_PKCS12 # a signature carries its own time
 source=$(cd "$1" && pwd)
 work=$2
 kind=$3

@@ -18,7 +18,7 @@ test=("${package[@]}" clang-format desktop-file-utils appstream lintian valgrind
       adwaita-icon-theme python3-jsonschema diffoscope-minimal)
 windows=(cmake ninja-build g++-mingw-w64-x86-64-posix mingw-w64-tools qt6-base-dev qt6-base-dev-tools
          dpkg-dev xz-utils icoutils nsis wixl msitools unzip wine wine64 fonts-wine fonts-liberation xvfb xauth xdotool imagemagick
-         git osslsigncode openssl python3-jsonschema diffoscope-minimal)
+         faketime git osslsigncode openssl python3-jsonschema diffoscope-minimal)
 case "${1:-}" in
   run) packages=("${run[@]}") ;;
   package) packages=("${package[@]}") ;;

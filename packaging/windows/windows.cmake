@@ -108,6 +108,7 @@ list(PREPEND CMAKE_MODULE_PATH ${CMAKE_CURRENT_SOURCE_DIR}/packaging/windows) # 
 # later one replaces it.
 set(upgrade_code B88583BA-0544-4B58-BDC7-63429A34BD92)
 string(UUID product_code NAMESPACE ${upgrade_code} NAME ${PROJECT_VERSION} TYPE SHA1 UPPER)
+set(CPACK_TELLWICK_UPGRADE_CODE ${upgrade_code}) # msi.cmake's namespace for the package code
 # Both installers ask running.dll whether Tellwick runs: the MSI as a custom
 # action, the NSIS installer as a plugin, which NSIS finds by its file name.
 # The NSIS installer's uninstall starts from uninstall.exe. Both run on their
@@ -120,7 +121,7 @@ target_link_libraries(uninstall PRIVATE shell32 ole32 uuid)
 target_link_options(uninstall PRIVATE -municode)
 foreach(target running uninstall)
   set_target_properties(${target} PROPERTIES AUTOMOC OFF)
-  target_link_options(${target} PRIVATE -static-libgcc)
+  target_link_options(${target} PRIVATE -static-libgcc -s) # stripped, as what is installed is
 endforeach()
 set(CPACK_TELLWICK_BUILD ${CMAKE_CURRENT_BINARY_DIR})
 set(CPACK_TELLWICK_RECORD ${CMAKE_CURRENT_SOURCE_DIR}/packaging/windows/nsis-record.cmake)
