@@ -45,8 +45,9 @@ private:
     {
         QStringList parts;
         for (QWidget* part : box->findChildren<QWidget*>()) {
-            const QSize needed = part->hasHeightForWidth() ? QSize(0, part->heightForWidth(part->width()))
-                                                           : part->minimumSizeHint();
+            QSize needed = part->minimumSizeHint();
+            if (part->hasHeightForWidth())
+                needed = QSize(0, part->heightForWidth(part->width()));
             const bool inside = box->rect().contains(QRect(part->mapTo(box, QPoint(0, 0)), part->size()));
             if (part->isVisible() && (!inside || part->width() < needed.width() || part->height() < needed.height()))
                 parts.append(part->metaObject()->className());
