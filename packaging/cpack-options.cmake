@@ -1,5 +1,5 @@
 # Read by cpack for each package it makes.
-# The commit's time, for every time the package writes (source-date.cmake).
+# The commit's time, for every time the package writes (packages.cmake).
 if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
   set(ENV{SOURCE_DATE_EPOCH} ${CPACK_TELLWICK_SOURCE_DATE})
 endif()

@@ -33,6 +33,12 @@ foreach(package IN LISTS CPACK_PACKAGE_FILES)
     if(name MATCHES "\\.(exe|msi)$")
       execute_process(COMMAND ${CPACK_TELLWICK_CMAKE} -D FILE=${package} -P ${CPACK_TELLWICK_SIGN}
                       COMMAND_ERROR_IS_FATAL ANY)
+    else()
+      # The zip writer records each file's owner, and its time in the local
+      # time zone: both are the builder's, which strip-nondeterminism sets
+      # to fixed ones.
+      execute_process(COMMAND strip-nondeterminism --type zip --timestamp $ENV{SOURCE_DATE_EPOCH} ${package}
+                      OUTPUT_QUIET COMMAND_ERROR_IS_FATAL ANY)
     endif()
     file(GLOB_RECURSE held ${CPACK_TEMPORARY_DIRECTORY}/${CPACK_TELLWICK_SBOM_NAME})
     configure_file(${held} ${sbom} COPYONLY)

@@ -55,7 +55,7 @@ fi
 
 # What tells where two packages differ: diffoscope, down to the file inside.
 report=(cmp)
-! command -v diffoscope >/dev/null || report=(diffoscope --no-progress --max-report-size 20000)
+! command -v diffoscope >/dev/null || report=(diffoscope --no-progress --max-text-report-size 20000)
 status=0
 for file in "$work/a.packages"/*; do
   other=$work/a-much-longer-folder-name.packages/${file##*/}

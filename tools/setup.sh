@@ -17,8 +17,9 @@ test=("${package[@]}" clang-format desktop-file-utils appstream lintian valgrind
       kwin-wayland kwin-style-breeze xwayland gnome-shell dconf-service libglib2.0-bin libgl1-mesa-dri
       adwaita-icon-theme python3-jsonschema diffoscope-minimal)
 windows=(cmake ninja-build g++-mingw-w64-x86-64-posix mingw-w64-tools qt6-base-dev qt6-base-dev-tools
-         dpkg-dev xz-utils icoutils nsis wixl msitools unzip wine wine64 fonts-wine fonts-liberation xvfb xauth xdotool imagemagick
-         faketime git osslsigncode openssl python3-jsonschema diffoscope-minimal)
+         dpkg-dev xz-utils icoutils nsis wixl msitools unzip strip-nondeterminism wine wine64 fonts-wine
+         fonts-liberation xvfb xauth xdotool imagemagick faketime git osslsigncode openssl python3-jsonschema
+         diffoscope-minimal)
 case "${1:-}" in
   run) packages=("${run[@]}") ;;
   package) packages=("${package[@]}") ;;

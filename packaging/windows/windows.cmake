@@ -119,9 +119,12 @@ target_link_libraries(running PRIVATE msi)
 add_executable(uninstall WIN32 packaging/windows/uninstall.c)
 target_link_libraries(uninstall PRIVATE shell32 ole32 uuid)
 target_link_options(uninstall PRIVATE -municode)
+# Stripped as what is installed is, and stamped by the linker with the
+# commit's time rather than the clock's, as strip stamps the program.
 foreach(target running uninstall)
-  set_target_properties(${target} PROPERTIES AUTOMOC OFF)
-  target_link_options(${target} PRIVATE -static-libgcc -s) # stripped, as what is installed is
+  set_target_properties(${target} PROPERTIES AUTOMOC OFF
+    RULE_LAUNCH_LINK "${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=${TELLWICK_SOURCE_DATE}")
+  target_link_options(${target} PRIVATE -static-libgcc -s)
 endforeach()
 set(CPACK_TELLWICK_BUILD ${CMAKE_CURRENT_BINARY_DIR})
 set(CPACK_TELLWICK_RECORD ${CMAKE_CURRENT_SOURCE_DIR}/packaging/windows/nsis-record.cmake)
