@@ -21,10 +21,11 @@ case $kind in
   *) echo "no package kind $kind" >&2; exit 2 ;;
 esac
 
-# The packages of a clone in folder $1, each with its bill of materials, into
-# $work/$1.packages; the rest of the command is the build's environment.
+# The packages of a clone in folder $1 (a path), each with its bill of
+# materials, into $work/NAME.packages; the rest of the command is the
+# build's environment.
 build() {
-  local folder=$work/$1
+  local folder=$1
   shift
   git clone --quiet "$source" "$folder"
   [ -z "$owner" ] || chown -R "$owner" "$folder"
@@ -34,24 +35,28 @@ build() {
     "$@" cmake --build --preset "$preset" >/dev/null
     "$@" cpack --preset "$preset" >/dev/null
   )
-  mkdir "$folder.packages"
+  mkdir "$work/${folder##*/}.packages"
   for pattern in $packages; do
-    cp "$folder"/build-*/$pattern "$folder"/build-*/$pattern.cdx.json "$folder.packages/"
+    cp "$folder"/build-*/$pattern "$folder"/build-*/$pattern.cdx.json "$work/${folder##*/}.packages/"
   done
 }
 owner=
-build a env TZ=UTC LC_ALL=C.UTF-8
+build "$work/a" env TZ=UTC LC_ALL=C.UTF-8
 # The second as another user, where there is one to be, in another locale
 # where one is installed.
 other=(env TZ=Pacific/Chatham LC_ALL=POSIX)
 ! locale -a 2>/dev/null | grep -qx fr_FR.utf8 || other=(env TZ=Pacific/Chatham LC_ALL=fr_FR.UTF-8)
+place=$work
 if [ "$(id -u)" -eq 0 ]; then
   owner=nobody:nogroup
-  mkdir "$work/home"
-  chown "$owner" "$work/home"
-  other=(setpriv --reuid=nobody --regid=nogroup --clear-groups "${other[@]}" HOME="$work/home")
+  # That user's home, and its clone, where it can reach them: the work
+  # folder may lie under one it cannot enter, such as /root.
+  place=$(mktemp -d)
+  trap 'rm -rf "$place"' EXIT
+  chown "$owner" "$place"
+  other=(setpriv --reuid=nobody --regid=nogroup --clear-groups "${other[@]}" HOME="$place")
 fi
-(umask 077 && build a-much-longer-folder-name "${other[@]}")
+(umask 077 && build "$place/a-much-longer-folder-name" "${other[@]}")
 
 # What tells where two packages differ: diffoscope, down to the file inside.
 report=(cmp)
